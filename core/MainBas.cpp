@@ -1,0 +1,138 @@
+#include "core/MainBas.h"
+
+#include <algorithm>
+
+#include "core/AnsiText.h"
+#include "core/ProxyListFormat.h"
+
+namespace MainBas {
+
+std::filesystem::path ProxyListPath(const App& app) { return app.directory / L"PROXYLIST.DAT"; }
+
+void LoadProxyList(App& app) {
+    std::string bytes;
+    std::wstring error;
+    if (!app.files.ReadWhole(ProxyListPath(app), kMaxListFileBytes, bytes, error)) {
+        app.ui.MsgBox(error, MsgStyle::OkOnly, kListMissingTitle);
+        return;
+    }
+    ParsedProxyList parsed = ParseProxyList(bytes);
+    app.state.EditIndex = -1;
+    app.state.ProxyTable = std::move(parsed.entries);
+    if (parsed.truncated) app.ui.MsgBox(kListTooLong, MsgStyle::OkOnly, L"");
+}
+
+bool SaveProxyList(App& app) {
+    const std::filesystem::path target = ProxyListPath(app);
+    std::filesystem::path temporary = target;
+    temporary += L".new";
+    const std::string bytes = FormatProxyList(app.state.ProxyTable);
+    std::wstring error;
+    if (app.files.WriteNew(temporary, bytes, error) && app.files.Replace(temporary, target, error))
+        return true;
+    app.files.Remove(temporary);
+    app.ui.MsgBox(kListNotSaved + L"\r\n" + error, MsgStyle::OkOnly, L"");
+    return false;
+}
+
+int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 : 0; }
+
+void ReadProxySettings(App& app) {
+    REGEDIT::Registry& reg = app.registry;
+    RegKey key = 0;
+    if (reg.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) != RegResult::Success) {
+        app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
+        return;
+    }
+    int32_t type = RegType::Dword;
+    REGEDIT::RegValue value;
+    if (reg.Reg_QueryValue(key, kProxyEnable, type, value) != RegResult::Success) {
+        app.ui.MsgBox(kReadError, MsgStyle::OkOnly, L"");
+        reg.Reg_CloseKey(key);
+        return;
+    }
+    app.state.NowProxyEnable = REGEDIT::ValueAsNumber(value) == 1 ? L"1" : L"0";
+    type = RegType::Sz;
+    const int32_t result = reg.Reg_QueryValue(key, kProxyServer, type, value);
+    reg.Reg_CloseKey(key);
+    if (result != RegResult::Success) {
+        app.ui.MsgBox(kReadError, MsgStyle::OkOnly, L"");
+        return;
+    }
+    SplitProxyServer(app.state, CutNullChars(REGEDIT::ValueAsText(value)));
+}
+
+std::wstring CutNullChars(std::wstring text) {
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
+void SplitProxyServer(AppState& state, const std::wstring& text) {
+    state.NowProxyName.clear();
+    state.NowPortNo.clear();
+    const size_t length = text.size();
+    if (length == 0) return;
+    // The search from the end stops at the fourth character, except that the last character
+    // of a short text is always looked at.
+    const size_t lowest = std::min<size_t>(length, 4);
+    for (size_t position = length; position >= lowest; --position) {
+        if (text[position - 1] != L':') continue;
+        state.NowProxyName = text.substr(0, position - 1);
+        state.NowPortNo = text.substr(text.find(L':') + 1);
+        return;
+    }
+}
+
+WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>& onFieldSet) {
+    RegKey key = 0;
+    if (app.registry.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) !=
+        RegResult::Success) {
+        app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
+        return WriteOutcome::OpenFailed;
+    }
+    app.state.NowProxyEnable = std::to_wstring(checked);
+    onFieldSet();
+    const uint8_t byte = NumberOf(app.state.NowProxyEnable) == 1 ? 1 : 0;
+    WriteOutcome outcome = WriteOutcome::Written;
+    if (app.registry.Reg_SetValue(key, kProxyEnable, RegType::Binary, byte) != RegResult::Success) {
+        app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
+        outcome = WriteOutcome::WriteFailed;
+    }
+    app.registry.Reg_CloseKey(key);
+    return outcome;
+}
+
+WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {
+    RegKey key = 0;
+    if (app.registry.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) !=
+        RegResult::Success) {
+        app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
+        return WriteOutcome::OpenFailed;
+    }
+    app.state.NowProxyName = Trim(address);
+    const std::wstring server = L"HTTP=" + app.state.NowProxyName + L":" + Trim(port);
+    const int32_t result = app.registry.Reg_SetValue(key, kProxyServer, RegType::Sz, server);
+    app.ui.DoEvents();
+    if (result != RegResult::Success) {
+        app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
+        app.registry.Reg_CloseKey(key);
+        return WriteOutcome::WriteFailed;
+    }
+    app.registry.Reg_CloseKey(key);
+    app.ui.DoEvents();
+    return WriteOutcome::Written;
+}
+
+void WaitSeconds(App& app, const int16_t& count) {
+    for (int i = 0; i <= count; ++i) {
+        const std::wstring started = app.clock.TimeOfDay();
+        do {
+            app.ui.DoEvents();
+            if (app.clock.TimeOfDay() != started) break;
+            // Sleep until the next event or the next second instead of spinning.
+            app.ui.WaitForEvents(app.clock.MillisecondsToNextSecond());
+        } while (app.clock.TimeOfDay() == started);
+    }
+}
+
+}  // namespace MainBas

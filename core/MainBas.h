@@ -1,0 +1,65 @@
+#pragma once
+// Start-up helpers, the proxy list file and the Internet proxy settings.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/AppState.h"
+#include "core/FileSystem.h"
+#include "core/Services.h"
+#include "registry/REGEDIT.h"
+
+// Everything a window needs, created once by the entry point and handed to every window.
+struct App {
+    AppState state;
+    UiServices& ui;
+    REGEDIT::Registry& registry;
+    FileSystem& files;
+    Clock& clock;
+    std::filesystem::path directory;  // where PROXYLIST.DAT lives: the executable's folder
+};
+
+namespace MainBas {
+
+inline const std::wstring kInternetSettingsKey =
+    L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
+inline const std::wstring kProxyEnable = L"ProxyEnable";
+inline const std::wstring kProxyServer = L"ProxyServer";
+
+inline const std::wstring kOpenError = L"レジストリオープンエラー";
+inline const std::wstring kReadError = L"レジストリ読込エラー";
+inline const std::wstring kWriteError = L"レジストリライトエラー";
+
+inline const std::wstring kListMissingTitle = L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
+inline const std::wstring kListNotSaved =
+    L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。";
+inline const std::wstring kListTooLong =
+    L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。";
+
+// The largest list file read; far beyond 32,767 ordinary lines.
+constexpr size_t kMaxListFileBytes = 64u << 20;
+
+std::filesystem::path ProxyListPath(const App& app);
+void LoadProxyList(App& app);
+// Replaces the file in one step; on failure the old file stays and the user is told.
+bool SaveProxyList(App& app);
+
+void ReadProxySettings(App& app);
+std::wstring CutNullChars(std::wstring text);
+void SplitProxyServer(AppState& state, const std::wstring& text);
+
+// A field text ("1", "0" or empty) as a number; empty or anything else reads as off.
+int NumberOf(const std::wstring& flagText);
+
+enum class WriteOutcome { OpenFailed, WriteFailed, Written };
+
+// The writer of ProxyEnable. `onFieldSet` runs between setting the field and the write.
+WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>& onFieldSet);
+// The writer of ProxyServer: "HTTP=" + address + ":" + port, both trimmed.
+WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port);
+
+// Returns after the clock's second has changed count + 1 times, handling events meanwhile.
+void WaitSeconds(App& app, const int16_t& count);
+
+}  // namespace MainBas

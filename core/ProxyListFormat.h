@@ -1,0 +1,23 @@
+#pragma once
+// The bytes of PROXYLIST.DAT: one line per entry, "Address,Port,Comment" and CR LF, in the
+// ANSI code page. A field holding a comma or a double quote is written in
+// double quotes with its quotes doubled, so every entry reads back as it was entered;
+// ordinary fields are written exactly as they are.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/AppState.h"
+
+std::string FormatProxyList(const std::vector<ProxyEntry>& entries);
+
+struct ParsedProxyList {
+    std::vector<ProxyEntry> entries;
+    bool truncated = false;  // the file held more entries than the table can
+};
+
+// Takes any bytes at all: blank lines are skipped, missing fields read as empty, and a line
+// with more than three fields keeps the rest of the line in its comment, as a file written
+// before quoting existed means it.
+ParsedProxyList ParseProxyList(std::string_view bytes);

@@ -1,0 +1,69 @@
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "core/AnsiText.h"
+
+namespace {
+
+constexpr wchar_t kUnreadableByte = L'\u30FB';  // what Windows shows for a broken Shift-JIS byte
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+    ~Converter() { iconv_close(handle_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as it can; on a bad sequence it writes `fallback` and skips `skip` bytes.
+    template <typename Out>
+    void Run(const char* in, size_t inLeft, Out& out, const Out& fallback, size_t skip) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in);
+        std::vector<char> buffer(4096);
+        while (inLeft > 0) {
+            char* dst = buffer.data();
+            size_t dstLeft = buffer.size();
+            const size_t rc = iconv(handle_, &src, &inLeft, &dst, &dstLeft);
+            Append(out, buffer.data(), buffer.size() - dstLeft);
+            if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
+            out += fallback;
+            const size_t step = std::min(skip, inLeft);
+            src += step;
+            inLeft -= step;
+        }
+    }
+
+private:
+    static void Append(std::string& out, const char* p, size_t n) { out.append(p, n); }
+    static void Append(std::wstring& out, const char* p, size_t n) {
+        out.append(reinterpret_cast<const wchar_t*>(p), n / sizeof(wchar_t));
+    }
+    iconv_t handle_;
+};
+
+}  // namespace
+
+std::string ToAnsi(std::wstring_view text) {
+    Converter converter("CP932", "WCHAR_T");
+    std::string out;
+    converter.Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
+                  std::string("?"), sizeof(wchar_t));
+    return out;
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+    Converter converter("WCHAR_T", "CP932");
+    std::wstring out;
+    converter.Run(bytes.data(), bytes.size(), out, std::wstring(1, kUnreadableByte), 1);
+    return out;
+}
+
+bool IsSingleByteChar(wchar_t c) {
+    if (c < 0x80) return true;
+    Converter converter("CP932", "WCHAR_T");
+    std::string out;
+    converter.Run(reinterpret_cast<const char*>(&c), sizeof c, out, std::string("??"), sizeof c);
+    return out.size() == 1;
+}

@@ -1,0 +1,98 @@
+#include <fcntl.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/AnsiText.h"
+#include "core/FileSystem.h"
+
+namespace {
+
+std::wstring Describe(int code) {
+    const std::string text = std::strerror(code);
+    return std::wstring(text.begin(), text.end());
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool CloseChecked() {
+        const int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
+                   std::wstring& error) override {
+        FileDescriptor fd(open(path.c_str(), O_RDONLY));
+        if (fd.get() < 0) return Fail(error);
+        bytes.clear();
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = read(fd.get(), buffer, sizeof buffer);
+            if (n < 0) return Fail(error);
+            if (n == 0) return true;
+            if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
+                error = Describe(EFBIG);
+                return false;
+            }
+            bytes.append(buffer, static_cast<size_t>(n));
+        }
+    }
+
+    bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
+                  std::wstring& error) override {
+        FileDescriptor fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+        if (fd.get() < 0) return Fail(error);
+        while (!bytes.empty()) {
+            const ssize_t n = write(fd.get(), bytes.data(), bytes.size());
+            if (n < 0) return Fail(error);
+            bytes.remove_prefix(static_cast<size_t>(n));
+        }
+        if (fsync(fd.get()) != 0 || !fd.CloseChecked()) return Fail(error);
+        return true;
+    }
+
+    bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                 std::wstring& error) override {
+        if (rename(from.c_str(), to.c_str()) != 0) return Fail(error);
+        return true;
+    }
+
+    void Remove(const std::filesystem::path& path) override { unlink(path.c_str()); }
+
+private:
+    static bool Fail(std::wstring& error) {
+        error = Describe(errno);
+        return false;
+    }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+    static PosixFileSystem fileSystem;
+    return fileSystem;
+}
+
+std::filesystem::path ExecutableDirectory() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+std::wstring ExecutableStem() {
+    return std::filesystem::read_symlink("/proc/self/exe").stem().wstring();
+}

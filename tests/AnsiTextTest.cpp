@@ -1,0 +1,22 @@
+#include "core/AnsiText.h"
+
+#include <gtest/gtest.h>
+
+TEST(AnsiText, RoundTripsJapaneseThroughCodePage932) {
+    const std::wstring text = L"ﾌﾟﾛｸｼ情報　全角ＡＢＣ abc";
+    const std::string bytes = ToAnsi(text);
+    EXPECT_EQ(bytes.substr(0, 4), "\xcc\xdf\xdb\xb8");  // half-width katakana: one byte each
+    EXPECT_EQ(FromAnsi(bytes), text);
+}
+
+TEST(AnsiText, SingleByteMeansOneByteInCodePage932) {
+    for (const wchar_t c : {L'a', L'0', L' ', L'~', L'ｱ', L'ﾟ', L'\x7f'}) EXPECT_TRUE(IsSingleByteChar(c)) << int(c);
+    for (const wchar_t c : {L'あ', L'Ａ', L'　', L'漢', L'é'}) EXPECT_FALSE(IsSingleByteChar(c)) << int(c);
+}
+
+TEST(AnsiText, TrimTakesOnlySpaces) {
+    EXPECT_EQ(Trim(L"  a b  "), L"a b");
+    EXPECT_EQ(Trim(L"   "), L"");
+    EXPECT_EQ(Trim(L"\tx\t"), L"\tx\t");
+    EXPECT_EQ(Trim(L"　x　"), L"　x　");
+}

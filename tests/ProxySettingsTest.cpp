@@ -1,0 +1,238 @@
+// Reading and writing ProxyEnable and ProxyServer through the registry layer.
+
+#include <gtest/gtest.h>
+
+#include "core/MainBas.h"
+#include "tests/support/TestApp.h"
+
+namespace {
+
+using Call = MemoryRegistry::Call;
+using MainBas::WriteOutcome;
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+TEST(SplitProxyServer, ExamplesOfStoredValues) {
+    struct Case {
+        std::wstring stored, name, port;
+    };
+    const Case cases[] = {
+        {L"HTTP=host:8080", L"HTTP=host", L"8080"},
+        {L"host:8080", L"host", L"8080"},
+        {L"http=a:1;ftp=b:2", L"http=a:1;ftp=b", L"1;ftp=b:2"},
+        {L"ab:80", L"", L""},  // a colon among the first three characters is not searched
+        {L"abc:80", L"abc", L"80"},
+        {L"abc:", L"abc", L""},
+        {L"a:", L"a", L""},
+        {L":", L"", L""},
+        {L"noColon", L"", L""},
+        {L"", L"", L""},
+    };
+    for (const Case& c : cases) {
+        AppState state;
+        state.NowProxyName = state.NowPortNo = L"old";
+        MainBas::SplitProxyServer(state, c.stored);
+        EXPECT_EQ(state.NowProxyName, c.name) << c.stored.c_str();
+        EXPECT_EQ(state.NowPortNo, c.port) << c.stored.c_str();
+    }
+}
+
+TEST(CutNullChars, OnlyTrailingNulsGo) {
+    using namespace std::string_literals;
+    EXPECT_EQ(MainBas::CutNullChars(L"HTTP=h:1\0\0\0"s), L"HTTP=h:1");
+    EXPECT_EQ(MainBas::CutNullChars(L"a\0b \0\0"s), L"a\0b "s);
+    EXPECT_EQ(MainBas::CutNullChars(std::wstring(128, L'\0')), L"");
+    EXPECT_EQ(MainBas::CutNullChars(L""), L"");
+}
+
+class ProxySettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.PutEnableByte(1);
+        t.PutServer("HTTP=proxy.example.jp:8080");
+    }
+    void Read() { MainBas::ReadProxySettings(t.app); }
+
+    TestApp t;
+    AppState& state = t.app.state;
+};
+
+TEST_F(ProxySettings, ReadFillsTheFieldsAndClosesTheKey) {
+    Read();
+    EXPECT_TRUE(t.ui.boxes.empty());
+    EXPECT_EQ(state.NowProxyEnable, L"1");
+    EXPECT_EQ(state.NowProxyName, L"HTTP=proxy.example.jp");
+    EXPECT_EQ(state.NowPortNo, L"8080");
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+}
+
+TEST_F(ProxySettings, EnableIsOnOnlyForTheNumberOne) {
+    t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Dword, {1, 0, 0, 0});
+    Read();
+    EXPECT_EQ(state.NowProxyEnable, L"1");
+    t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Dword, {2, 0, 0, 0});
+    Read();
+    EXPECT_EQ(state.NowProxyEnable, L"0");
+    t.PutEnableByte(0);
+    Read();
+    EXPECT_EQ(state.NowProxyEnable, L"0");
+    t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {1, 0, 0, 0, 0});  // too big
+    Read();
+    EXPECT_EQ(t.ui.Prompts().back(), MainBas::kReadError);
+}
+
+TEST_F(ProxySettings, MissingEnableReportsAndChangesNothing) {
+    t.memory.Erase(kSettingsPath, "ProxyEnable");
+    Read();
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+    EXPECT_EQ(state.NowProxyEnable, L"");
+    EXPECT_EQ(state.NowProxyName, L"");
+    EXPECT_EQ(t.memory.CallCount(Call::Query), 1);  // ProxyServer is not read
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+}
+
+TEST_F(ProxySettings, MissingServerKeepsTheOldAddressButSetsEnable) {
+    state.NowProxyName = L"before";
+    state.NowPortNo = L"1";
+    t.memory.Erase(kSettingsPath, "ProxyServer");
+    Read();
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+    EXPECT_EQ(state.NowProxyEnable, L"1");
+    EXPECT_EQ(state.NowProxyName, L"before");
+    EXPECT_EQ(state.NowPortNo, L"1");
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+}
+
+TEST_F(ProxySettings, ServerLongerThanTheBufferIsAReadError) {
+    t.PutServer("HTTP=" + std::string(130, 'h') + ":1");
+    Read();
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+}
+
+TEST_F(ProxySettings, EveryFailingCallAndCodeIsReported) {
+    for (const int32_t code : {2, 5, 234}) {
+        for (const Call call : {Call::Open, Call::Query}) {
+            TestApp fresh;
+            fresh.PutEnableByte(1);
+            fresh.PutServer("HTTP=h:1");
+            fresh.memory.FailCalls(call, code);
+            MainBas::ReadProxySettings(fresh.app);
+            const std::wstring expected =
+                call == Call::Open ? MainBas::kOpenError : MainBas::kReadError;
+            EXPECT_EQ(fresh.ui.Prompts(), std::vector<std::wstring>{expected}) << code;
+            EXPECT_EQ(fresh.app.state.NowProxyEnable, L"") << code;
+            EXPECT_EQ(fresh.memory.OpenHandles(), 0u);
+        }
+    }
+}
+
+TEST_F(ProxySettings, ServerWriteStoresExactBytesAndLeavesEnableAlone) {
+    t.PutEnableByte(0);
+    EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"  new.host ", L" 3128  "), WriteOutcome::Written);
+    EXPECT_EQ(t.Stored("ProxyServer")->type, static_cast<uint32_t>(RegType::Sz));
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=new.host:3128"));
+    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(state.NowProxyName, L"new.host");
+    EXPECT_EQ(t.ui.eventPasses, 2);
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+
+    Read();  // read back: same address, now with its prefix, and the same port
+    EXPECT_EQ(state.NowProxyName, L"HTTP=new.host");
+    EXPECT_EQ(state.NowPortNo, L"3128");
+}
+
+TEST_F(ProxySettings, ServerWriteFailures) {
+    t.memory.FailCalls(Call::Open, 5);
+    EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"a", L"1"), WriteOutcome::OpenFailed);
+    EXPECT_EQ(state.NowProxyName, L"");
+    t.memory.FailCalls(Call::Open, 0);
+
+    t.memory.FailCalls(Call::Set, 5);
+    EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"b", L"2"), WriteOutcome::WriteFailed);
+    EXPECT_EQ(state.NowProxyName, L"b");  // the field moves on, the registry does not
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
+    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{MainBas::kOpenError, MainBas::kWriteError}));
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+}
+
+TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
+    const std::wstring address(123, L'a');  // "HTTP=" + 123 + ":" = 129 bytes with the port
+    EXPECT_EQ(MainBas::WriteProxyServer(t.app, address, L"12"), WriteOutcome::WriteFailed);
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
+    EXPECT_EQ(t.ui.Prompts().back(), MainBas::kWriteError);
+
+    const std::wstring fits(120, L'a');  // 5 + 120 + 1 + 1 = 127 bytes: the most that fits
+    EXPECT_EQ(MainBas::WriteProxyServer(t.app, fits, L"1"), WriteOutcome::Written);
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes.size(), 128u);
+}
+
+TEST_F(ProxySettings, EnableWriteIsOneBinaryByte) {
+    int calledWithField = -1;
+    const auto outcome = MainBas::WriteProxyEnable(
+        t.app, 0, [&] { calledWithField = MainBas::NumberOf(state.NowProxyEnable); });
+    EXPECT_EQ(outcome, WriteOutcome::Written);
+    EXPECT_EQ(calledWithField, 0);
+    EXPECT_EQ(t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Binary));
+    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
+
+    MainBas::WriteProxyEnable(t.app, 1, [] {});
+    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(state.NowProxyEnable, L"1");
+}
+
+TEST_F(ProxySettings, EnableWriteFailures) {
+    t.memory.FailCalls(Call::Open, 2);
+    bool ran = false;
+    EXPECT_EQ(MainBas::WriteProxyEnable(t.app, 0, [&] { ran = true; }), WriteOutcome::OpenFailed);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(state.NowProxyEnable, L"");
+    t.memory.FailCalls(Call::Open, 0);
+
+    t.memory.FailCalls(Call::Set, 5);
+    EXPECT_EQ(MainBas::WriteProxyEnable(t.app, 0, [] {}), WriteOutcome::WriteFailed);
+    EXPECT_EQ(state.NowProxyEnable, L"0");
+    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{MainBas::kOpenError, MainBas::kWriteError}));
+    EXPECT_EQ(t.memory.OpenHandles(), 0u);
+}
+
+TEST(NumberOf, EmptyOrOddFieldsReadAsOff) {
+    EXPECT_EQ(MainBas::NumberOf(L"1"), 1);
+    EXPECT_EQ(MainBas::NumberOf(L"0"), 0);
+    EXPECT_EQ(MainBas::NumberOf(L""), 0);
+    EXPECT_EQ(MainBas::NumberOf(L"x"), 0);
+}
+
+class WaitSeconds : public ::testing::Test {
+protected:
+    void Wait(int16_t count, std::vector<std::wstring> readings) {
+        t.clock.readings = std::move(readings);
+        MainBas::WaitSeconds(t.app, count);
+    }
+    TestApp t;
+};
+
+TEST_F(WaitSeconds, ReturnsAfterCountPlusOneChangesOfTheSecond) {
+    Wait(1, {L"120000", L"120000", L"120000", L"120001", L"120001", L"120002", L"120002"});
+    EXPECT_EQ(t.clock.next, 6u);  // stopped at the second change, not later
+    EXPECT_GE(t.ui.eventPasses, 2);
+    EXPECT_FALSE(t.ui.waits.empty());  // it slept between the passes instead of spinning
+}
+
+TEST_F(WaitSeconds, SpansMidnight) {
+    Wait(0, {L"235959", L"235959", L"000000"});
+    EXPECT_EQ(t.clock.next, 2u);
+}
+
+TEST_F(WaitSeconds, NegativeCountReturnsAtOnce) {
+    Wait(-1, {L"120000"});
+    EXPECT_EQ(t.clock.reads, 0);
+    EXPECT_EQ(t.ui.eventPasses, 0);
+}
+
+}  // namespace
