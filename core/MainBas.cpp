@@ -35,6 +35,15 @@ bool SaveProxyList(App& app) {
     return false;
 }
 
+bool AppendProxyEntry(App& app, ProxyEntry entry) {
+    if (app.state.ProxyLastIndex() + 1 >= kMaxProxyEntries) {
+        app.ui.MsgBox(kListFull, MsgStyle::OkOnly, L"");
+        return false;
+    }
+    app.state.ProxyTable.push_back(std::move(entry));
+    return true;
+}
+
 int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 : 0; }
 
 void ReadProxySettings(App& app) {

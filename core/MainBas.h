@@ -18,6 +18,7 @@ struct App {
     FileSystem& files;
     Clock& clock;
     std::filesystem::path directory;  // where PROXYLIST.DAT lives: the executable's folder
+    std::wstring executableStem;      // the executable's file name without its extension
 };
 
 namespace MainBas {
@@ -34,6 +35,8 @@ inline const std::wstring kWriteError = L"レジストリライトエラー";
 inline const std::wstring kListMissingTitle = L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
 inline const std::wstring kListNotSaved =
     L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。";
+inline const std::wstring kListFull =
+    L"プロクシサーバ一覧は32767件までです。これ以上追加できません。";
 inline const std::wstring kListTooLong =
     L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。";
 
@@ -44,6 +47,9 @@ std::filesystem::path ProxyListPath(const App& app);
 void LoadProxyList(App& app);
 // Replaces the file in one step; on failure the old file stays and the user is told.
 bool SaveProxyList(App& app);
+
+// Appends an entry when the table has room for it, else says why not.
+bool AppendProxyEntry(App& app, ProxyEntry entry);
 
 void ReadProxySettings(App& app);
 std::wstring CutNullChars(std::wstring text);

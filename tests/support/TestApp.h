@@ -48,7 +48,7 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 }
 
 struct TestApp {
-    TestApp() : registry(memory), app{AppState{}, ui, registry, SystemFileSystem(), clock, folder.path()} {
+    TestApp() : registry(memory), app{AppState{}, ui, registry, SystemFileSystem(), clock, folder.path(), L"Zelkor"} {
         memory.CreateKey(kSettingsPath);
     }
 

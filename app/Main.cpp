@@ -1,0 +1,27 @@
+// The entry point: the real registry, file system, clock and windows, then start-up and the
+// event loop until the user ends the program.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/SystemClock.h"
+#include "registry/win32/Advapi32Registry.h"
+#include "ui/main/Frm_Main.h"
+#include "ui/start/Startup.h"
+#include "ui/toolkit/Toolkit.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Advapi32Registry system;
+    REGEDIT::Registry registry(system);
+    ToolkitUi ui;
+    SystemClock clock;
+    App app{AppState{}, ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
+            ExecutableStem()};
+    Frm_Main mainWindow(app);
+    MainBas::Main(app, mainWindow);
+    Toolkit::RunEventLoop();
+    return 0;
+}

@@ -1,0 +1,151 @@
+#include "ui/main/Frm_Main.h"
+
+#include <cmath>
+
+#include "core/AnsiText.h"
+#include "ui/about/Frm_About.h"
+#include "ui/editor/Frm_Edit.h"
+#include "ui/toolkit/TaskIcon.h"
+#include "ui/toolkit/Toolkit.h"
+#include "ui/trial/Frm_ZelkorOrder.h"
+
+namespace {
+constexpr int kTrayLeftButtonDown = 0x201;
+constexpr int kBottomMarginTwips = 500;
+const Font kProportional{L"ＭＳ Ｐ明朝", 9, false};
+const Font kFixedPitch{L"ＭＳ 明朝", 9, false};
+}  // namespace
+
+Frm_Main::Frm_Main(App& app) : app_(app) {
+    form_.minButton = true;
+    form_.systemBackColor = SystemColor::ApplicationWorkspace;
+    form_.startPosition = StartPosition::Manual;
+    Frm_Head.font = Chk_ProxyEnable.font = Label1.font = Lbl_Comment.font = kProportional;
+    Lbl_NowProxyName.font = Lbl_NowPortNo.font = Cmb_ProxyName.font = kFixedPitch;
+
+    form_.OnLoad = [this] { Clear_Load(); };
+    form_.OnResize = [this] { Form_Resize(); };
+    form_.OnQueryUnload = [this](int16_t& cancel, int mode) { Form_QueryUnload(cancel, mode); };
+    form_.OnMouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
+    Cmb_ProxyName.Click = [this] { Cmb_ProxyName_Click(); };
+    Chk_ProxyEnable.Click = [this] { Chk_ProxyEnable_Click(); };
+    for (MenuItem* item : {&MnuPfEdit, &MnuPfTest, &MnuPfSeparator, &MnuPfExit})
+        item->Click = [this](int index) { MnuPf_Click(index); };
+    MnuPf2About.Click = [this](int index) { MnuPf2_Click(index); };
+}
+
+void Frm_Main::Clear_Load() {
+    const std::wstring exe = app_.directory.wstring() + L"\\" + app_.executableStem + L".EXE";
+    TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
+    form_.Move(Toolkit::ScreenWidth() - form_.Width(),
+               Toolkit::ScreenHeight() - form_.Height() - kBottomMarginTwips);
+    FillServerList();
+    Lbl_Comment.SetText(L"");
+}
+
+void Frm_Main::FillServerList() {
+    std::vector<std::wstring> addresses;
+    addresses.reserve(state_.ProxyTable.size());
+    for (const ProxyEntry& entry : state_.ProxyTable) addresses.push_back(entry.Address);
+    Cmb_ProxyName.SetItems(std::move(addresses));
+}
+
+void Frm_Main::EnableByProxyState() {
+    const bool on = MainBas::NumberOf(state_.NowProxyEnable) == 1;
+    Cmb_ProxyName.SetEnabled(on);
+    MnuPfTest.SetEnabled(on);
+}
+
+void Frm_Main::Show_Me() {
+    if (!state_.ShowMeAllowed) return;
+    MainBas::ReadProxySettings(app_);
+    Lbl_NowProxyName.SetText(L"ｱﾄﾞﾚｽ[" + state_.NowProxyName + L"]");
+    Lbl_NowPortNo.SetText(L"PortNo[" + state_.NowPortNo + L"]");
+    Chk_ProxyEnable.SetValue(MainBas::NumberOf(state_.NowProxyEnable));
+    EnableByProxyState();
+    form_.SetState(WindowState::Normal);
+    form_.Show();
+}
+
+void Frm_Main::Cmb_ProxyName_Click() {
+    const int k = Cmb_ProxyName.ListIndex();
+    if (k < 0 || k > state_.ProxyLastIndex()) return;
+    const ProxyEntry entry = state_.ProxyTable[static_cast<size_t>(k)];
+    if (Trim(entry.Address) == Trim(state_.NowProxyName)) return;
+    if (MainBas::WriteProxyServer(app_, entry.Address, entry.Port) != MainBas::WriteOutcome::Written)
+        return;
+    Show_Me();
+    Lbl_Comment.SetText(Trim(entry.Comment));
+}
+
+void Frm_Main::Chk_ProxyEnable_Click() {
+    const int checked = Chk_ProxyEnable.Value();
+    if (checked == MainBas::NumberOf(state_.NowProxyEnable)) return;
+    MainBas::WriteProxyEnable(app_, checked, [this] { EnableByProxyState(); });
+}
+
+void Frm_Main::ShowModalWindow(Form& window) {
+    state_.ShowMeAllowed = kFalse;
+    window.ShowModal();
+}
+
+void Frm_Main::MnuPf_Click(int index) {
+    if (index == 100 || index == 110) {
+        if (index == 100) {
+            Frm_Edit editor(app_);
+            ShowModalWindow(editor.form());
+        } else {
+            Frm_ZelkorOrder trial(app_, form_);
+            ShowModalWindow(trial.form());
+        }
+        MainBas::LoadProxyList(app_);
+        state_.ShowMeAllowed = kTrue;
+        Show_Me();
+        FillServerList();
+        Lbl_Comment.SetText(L"");
+    } else if (index == 199) {
+        form_.Unload();
+    }
+}
+
+void Frm_Main::MnuPf2_Click(int) {
+    Frm_About about;
+    ShowModalWindow(about.form());
+    state_.ShowMeAllowed = kTrue;
+}
+
+void Frm_Main::Form_QueryUnload(int16_t& cancel, int) {
+    const int answer = Toolkit::MsgBox(
+        kCloseQuestion, MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2,
+        kCloseTitle);
+    if (answer == MsgAnswer::Yes) {
+        Cmd_Exit();
+    } else if (answer == MsgAnswer::No) {
+        cancel = kTrue;
+        Cmd_Min();
+    } else {
+        cancel = kTrue;
+    }
+}
+
+void Frm_Main::Cmd_Exit() {
+    TaskIcon::Icon_Delete(form_, kIconId);
+    Toolkit::DoEvents();
+    form_.Unload();
+    Toolkit::DoEvents();
+    Toolkit::EndProgram();
+}
+
+void Frm_Main::Cmd_Min() { form_.Hide(); }
+
+void Frm_Main::Form_Resize() {
+    Toolkit::DoEvents();
+    if (form_.State() == WindowState::Minimized) Cmd_Min();
+}
+
+// The tray icon's messages arrive as mouse moves whose x, in pixels, is the message number.
+void Frm_Main::Form_MouseMove(int, int, float x, float) {
+    const long twips = std::lround(x);
+    const long perPixel = std::lround(static_cast<float>(Toolkit::TwipsPerPixelX()));
+    if (perPixel > 0 && twips / perPixel == kTrayLeftButtonDown) Show_Me();
+}

@@ -1,0 +1,139 @@
+#include "ui/toolkit/Form.h"
+
+#include <stdexcept>
+
+MenuItem& MenuItem::Add(const std::wstring& itemName, int itemIndex,
+                        const std::wstring& itemCaption) {
+    MenuItem& item = items.emplace_back();
+    item.name = itemName;
+    item.index = itemIndex;
+    item.caption = itemCaption;
+    item.form = form;
+    return item;
+}
+
+void MenuItem::SetEnabled(bool on) {
+    if (on == enabled) return;
+    enabled = on;
+    if (form && form->peer()) form->peer()->SyncForm(FormProp::Menus);
+}
+
+Form::Form(std::wstring name, std::wstring caption, int clientWidth, int clientHeight)
+    : name_(std::move(name)),
+      caption_(std::move(caption)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {}
+
+Form::~Form() {
+    if (peer_) peer_->Destroy();
+}
+
+Control& Form::Add(ControlKind kind, const std::wstring& name, Twips position,
+                   const std::wstring& text, int index, Control* container) {
+    Control& control = controls_.emplace_back(*this, kind, name, index, position, container);
+    control.SetText(text);
+    control.tabIndex = static_cast<int>(controls_.size());
+    return control;
+}
+
+MenuItem& Form::AddMenu(const std::wstring& name, int index, const std::wstring& caption) {
+    MenuItem& menu = menus_.emplace_back();
+    menu.name = name;
+    menu.index = index;
+    menu.caption = caption;
+    menu.form = this;
+    return menu;
+}
+
+Control& Form::Ctl(const std::wstring& name, int index) {
+    for (Control& control : controls_)
+        if (control.name() == name && control.index() == index) return control;
+    throw std::out_of_range("no control of that name");
+}
+
+namespace {
+MenuItem* FindIn(std::list<MenuItem>& items, std::uintptr_t native) {
+    for (MenuItem& item : items) {
+        if (item.native == native) return &item;
+        if (MenuItem* found = FindIn(item.items, native)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+MenuItem* Form::FindMenuItem(std::uintptr_t native) { return FindIn(menus_, native); }
+
+void Form::Load() {
+    if (peer_) return;
+    peer_ = MakeFormPeer(*this);
+    peer_->Create();
+    if (OnLoad) OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    if (peer_) peer_->Show();
+}
+
+void Form::ShowModal() {
+    Load();
+    if (peer_) peer_->RunModal();
+}
+
+void Form::Hide() {
+    if (peer_) peer_->Hide();
+}
+
+bool Form::Unload(int unloadMode) {
+    if (!peer_) return true;
+    if (!answeringQuery_ && OnQueryUnload) {
+        int16_t cancel = 0;
+        answeringQuery_ = true;
+        OnQueryUnload(cancel, unloadMode);
+        answeringQuery_ = false;
+        if (cancel) return false;
+        if (!peer_) return true;  // the handler unloaded the form itself
+    }
+    std::unique_ptr<FormPeer> peer = std::move(peer_);
+    peer->Destroy();
+    state_ = WindowState::Normal;
+    return true;
+}
+
+void Form::UserClose(int unloadMode) {
+    if (!answeringQuery_) Unload(unloadMode);
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+    caption_ = caption;
+    if (peer_) peer_->SyncForm(FormProp::Caption);
+}
+
+void Form::SetState(WindowState state) {
+    if (state == state_) return;
+    state_ = state;
+    if (peer_) peer_->SyncForm(FormProp::State);
+}
+
+int Form::Width() const { return peer_ ? peer_->OuterWidth() : clientWidth_; }
+int Form::Height() const { return peer_ ? peer_->OuterHeight() : clientHeight_; }
+
+void Form::Move(int left, int top) {
+    left_ = left;
+    top_ = top;
+    if (peer_) peer_->SyncForm(FormProp::Position);
+}
+
+void Form::UserMovedTo(int left, int top) {
+    left_ = left;
+    top_ = top;
+}
+
+void Form::UserChangedState(WindowState state) {
+    state_ = state;
+    if (OnResize) OnResize();
+}
+
+void Form::UserMouseMove(int button, int shift, float x, float y) {
+    if (OnMouseMove) OnMouseMove(button, shift, x, y);
+}

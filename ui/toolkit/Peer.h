@@ -1,0 +1,31 @@
+#pragma once
+// What a backend does for a form: the window behind it. The form and its controls call it
+// when a property changes from code.
+
+#include <memory>
+
+class Control;
+class Form;
+
+enum class ControlProp { Text, Enabled, Items, ListIndex, Value, Selection, Focus, Repaint };
+enum class FormProp { Caption, Position, State, Menus };
+
+class FormPeer {
+public:
+    virtual ~FormPeer() = default;
+    virtual void Create() = 0;  // the window and its controls, hidden
+    virtual void Destroy() = 0;
+    virtual void Sync(Control& control, ControlProp what) = 0;
+    virtual void SyncForm(FormProp what) = 0;
+    virtual void Show() = 0;
+    virtual void RunModal() = 0;  // returns when the form has been unloaded
+    virtual void Hide() = 0;
+    virtual bool Visible() const = 0;
+    // The outer size of the window in twips, frame and menu included.
+    virtual int OuterWidth() const = 0;
+    virtual int OuterHeight() const = 0;
+    virtual std::uintptr_t NativeHandle() const = 0;
+};
+
+// Provided by the backend that the program or the test links.
+std::unique_ptr<FormPeer> MakeFormPeer(Form& form);

@@ -1,0 +1,251 @@
+#include "ui/toolkit/headless/Headless.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "ui/toolkit/TaskIcon.h"
+#include "ui/toolkit/Toolkit.h"
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kFrameTwips = 6 * kTwipsPerPixel;
+constexpr int kCaptionTwips = 26 * kTwipsPerPixel;
+constexpr int kMenuTwips = 20 * kTwipsPerPixel;
+
+struct World {
+    std::vector<Headless::Box> boxes;
+    std::deque<int> answers;
+    std::map<std::wstring, std::function<void(Form&)>> modalScripts;
+    std::map<std::wstring, int> modalCounts;
+    std::vector<Headless::TrayIcon> icons;
+    int16_t nextIconResult = TaskIcon::kAdded;
+    int eventPasses = 0;
+    std::vector<int> pointers;
+    int pointer = 0;
+    Control* focused = nullptr;
+    bool ended = false;
+    std::set<Form*> loaded;
+};
+
+World& world() {
+    static World w;
+    return w;
+}
+
+class HeadlessPeer final : public FormPeer {
+public:
+    explicit HeadlessPeer(Form& form) : form_(form) {}
+    void Create() override { world().loaded.insert(&form_); }
+    void Destroy() override {
+        World& w = world();
+        w.loaded.erase(&form_);
+        if (w.focused && &w.focused->form() == &form_) w.focused = nullptr;
+    }
+    void Sync(Control& control, ControlProp what) override {
+        if (what == ControlProp::Focus) world().focused = &control;
+    }
+    void SyncForm(FormProp) override {}
+    void Show() override { visible_ = true; }
+    void RunModal() override {
+        visible_ = true;
+        World& w = world();
+        ++w.modalCounts[form_.name()];
+        const auto script = w.modalScripts.find(form_.name());
+        if (script != w.modalScripts.end()) script->second(form_);
+        if (!form_.Loaded()) return;
+        form_.UserClose(UnloadMode::FormControlMenu);
+        if (form_.Loaded()) throw std::logic_error("a modal form was left open by its test");
+    }
+    void Hide() override { visible_ = false; }
+    bool Visible() const override { return visible_; }
+    int OuterWidth() const override { return form_.ClientWidth() + 2 * kFrameTwips; }
+    int OuterHeight() const override {
+        const int chrome = form_.border == Border::None ? 0 : kCaptionTwips + 2 * kFrameTwips;
+        return form_.ClientHeight() + chrome + (form_.Menus().empty() ? 0 : kMenuTwips);
+    }
+    std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(this); }
+
+private:
+    Form& form_;
+    bool visible_ = false;
+};
+
+int DefaultAnswer(int style) {
+    const int buttons = style & 0xF;
+    const bool second = (style & 0xF00) == MsgStyle::DefaultButton2;
+    if (buttons == MsgStyle::YesNo || buttons == MsgStyle::YesNoCancel)
+        return second ? MsgAnswer::No : MsgAnswer::Yes;
+    return MsgAnswer::Ok;
+}
+
+// What an ordinary edit control does with a character that its filter let through.
+void TypeIntoBox(Control& box, wchar_t c) {
+    std::wstring text = box.Text();
+    int start = box.SelStart();
+    const int length = box.SelLength();
+    if (c == Key::Back) {
+        if (length == 0 && start == 0) return;
+        const int from = length > 0 ? start : start - 1;
+        text.erase(static_cast<size_t>(from), static_cast<size_t>(length > 0 ? length : 1));
+        start = from;
+    } else if (c >= 32) {
+        text.replace(static_cast<size_t>(start), static_cast<size_t>(length), 1, c);
+        ++start;
+    } else {
+        return;  // other control characters type nothing
+    }
+    box.UserChangedText(text);
+    box.UserSelected(start, 0);
+}
+
+void Deliver(Control& box, int code) {
+    if (box.KeyPress) box.KeyPress(code);
+    if (code != 0 && box.form().Loaded()) TypeIntoBox(box, static_cast<wchar_t>(code));
+}
+
+MenuItem* FindMenu(std::list<MenuItem>& items, const std::wstring& name, int index) {
+    for (MenuItem& item : items) {
+        if (item.name == name && item.index == index) return &item;
+        if (MenuItem* found = FindMenu(item.items, name, index)) return found;
+    }
+    return nullptr;
+}
+
+void RequireUsable(Control& control) {
+    if (!control.form().Loaded() || !control.Enabled())
+        throw std::logic_error("the control cannot be used now");
+}
+
+}  // namespace
+
+std::unique_ptr<FormPeer> MakeFormPeer(Form& form) { return std::make_unique<HeadlessPeer>(form); }
+
+namespace Toolkit {
+int TwipsPerPixelX() { return kTwipsPerPixel; }
+int TwipsPerPixelY() { return kTwipsPerPixel; }
+int ScreenWidth() { return 1024 * kTwipsPerPixel; }
+int ScreenHeight() { return 768 * kTwipsPerPixel; }
+
+int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
+    World& w = world();
+    w.boxes.push_back({prompt, style, title.empty() ? kAppTitle : title});
+    if (w.answers.empty()) return DefaultAnswer(style);
+    const int answer = w.answers.front();
+    w.answers.pop_front();
+    return answer;
+}
+
+void DoEvents() { ++world().eventPasses; }
+void WaitForEvents(int) {}
+void SetMousePointer(int code) {
+    world().pointer = code;
+    world().pointers.push_back(code);
+}
+int MousePointer() { return world().pointer; }
+void RunEventLoop() {}
+void EndProgram() {
+    World& w = world();
+    w.ended = true;
+    const std::set<Form*> forms = w.loaded;
+    for (Form* form : forms) form->Hide();
+}
+bool Ended() { return world().ended; }
+}  // namespace Toolkit
+
+namespace TaskIcon {
+int16_t Icon_Add(Form& form, int32_t id, const std::wstring& iconFile, int16_t,
+                 const std::wstring& tip) {
+    World& w = world();
+    const int16_t result = w.nextIconResult;
+    w.nextIconResult = kAdded;
+    if (result == kAdded) w.icons.push_back({&form, id, iconFile, tip});
+    return result;
+}
+
+int32_t Icon_Delete(Form& form, int32_t id) {
+    auto& icons = world().icons;
+    for (auto it = icons.begin(); it != icons.end(); ++it) {
+        if (it->form == &form && it->id == id) {
+            icons.erase(it);
+            return 0;
+        }
+    }
+    return 1;
+}
+}  // namespace TaskIcon
+
+namespace Headless {
+
+void Reset() { world() = World{}; }
+std::vector<Box>& Boxes() { return world().boxes; }
+std::vector<std::wstring> Prompts() {
+    std::vector<std::wstring> prompts;
+    for (const Box& box : world().boxes) prompts.push_back(box.prompt);
+    return prompts;
+}
+void Answer(int answer) { world().answers.push_back(answer); }
+void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
+    world().modalScripts[formName] = std::move(script);
+}
+int ModalCount(const std::wstring& formName) { return world().modalCounts[formName]; }
+std::vector<TrayIcon>& Icons() { return world().icons; }
+void FailIconAdd(int16_t result) { world().nextIconResult = result; }
+int EventPasses() { return world().eventPasses; }
+std::vector<int>& Pointers() { return world().pointers; }
+Control* Focused() { return world().focused; }
+
+void Type(Control& box, const std::wstring& text) {
+    for (const wchar_t c : text) {
+        RequireUsable(box);
+        Deliver(box, c);
+    }
+}
+
+void PressKey(Control& control, int keyCode, int shift) {
+    RequireUsable(control);
+    int code = keyCode;
+    if (control.KeyDown) control.KeyDown(code, shift);
+    if (!control.form().Loaded() || code == 0) return;
+    const bool typesCharacter = code == Key::Back || code == Key::Return || code == Key::Escape;
+    if (control.kind() == ControlKind::TextBox && typesCharacter) Deliver(control, code);
+    if (control.kind() == ControlKind::Button && code == Key::Return) control.UserClicked();
+}
+
+void Pick(Control& list, int index) {
+    RequireUsable(list);
+    list.UserPicked(index);
+}
+
+void DoubleClick(Control& list, int index) {
+    Pick(list, index);
+    list.UserDoubleClicked();
+}
+
+void Check(Control& box, int value) {
+    RequireUsable(box);
+    box.UserChecked(value);
+}
+
+void Click(Control& button) {
+    RequireUsable(button);
+    button.UserClicked();
+}
+
+void ClickMenu(Form& form, const std::wstring& name, int index) {
+    MenuItem* item = FindMenu(form.Menus(), name, index);
+    if (!item || !item->enabled || !form.Loaded()) throw std::logic_error("menu item not usable");
+    if (item->Click) item->Click(item->index);
+}
+
+void CloseBox(Form& form) { form.UserClose(UnloadMode::FormControlMenu); }
+
+void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
+
+void TrayMessage(Form& form, int message) {
+    form.UserMouseMove(0, 0, static_cast<float>(message * kTwipsPerPixel), 0);
+}
+
+}  // namespace Headless

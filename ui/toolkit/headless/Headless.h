@@ -1,0 +1,54 @@
+#pragma once
+// The in-memory backend of the toolkit, for the native tests: windows that hold their state
+// only, message boxes answered from a script, and calls that act as a user would.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/toolkit/Form.h"
+
+namespace Headless {
+
+struct Box {
+    std::wstring prompt;
+    int style;
+    std::wstring title;
+};
+
+struct TrayIcon {
+    Form* form;
+    int32_t id;
+    std::wstring file;
+    std::wstring tip;
+};
+
+void Reset();
+
+std::vector<Box>& Boxes();
+std::vector<std::wstring> Prompts();
+void Answer(int answer);  // the next message box gets this answer; unscripted ones take the default
+// Runs each time the named form is shown modally; the form is closed afterwards if the script
+// left it open.
+void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
+int ModalCount(const std::wstring& formName);
+
+std::vector<TrayIcon>& Icons();
+void FailIconAdd(int16_t result);  // the next Icon_Add gets this result
+int EventPasses();
+std::vector<int>& Pointers();
+Control* Focused();
+
+// What a user does.
+void Type(Control& box, const std::wstring& text);
+void PressKey(Control& control, int keyCode, int shift = 0);
+void Pick(Control& list, int index);
+void DoubleClick(Control& list, int index);
+void Check(Control& box, int value);
+void Click(Control& button);
+void ClickMenu(Form& form, const std::wstring& name, int index);
+void CloseBox(Form& form);
+void Minimize(Form& form);
+void TrayMessage(Form& form, int message);  // the shell's callback for a mouse message
+
+}  // namespace Headless
