@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "core/MainBas.h"
@@ -16,12 +17,14 @@ inline const std::string kSettingsPath =
 
 class TempFolder {
 public:
+    // Tests run in parallel processes whose heaps may look alike, so the name is random and
+    // a folder that already exists is never reused.
     TempFolder() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("zelkor-test-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
-                 std::to_string(counter_++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::random_device random;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("zelkor-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -35,7 +38,6 @@ public:
 
 private:
     std::filesystem::path path_;
-    static inline int counter_ = 0;
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

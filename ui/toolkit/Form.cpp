@@ -65,6 +65,7 @@ MenuItem* Form::FindMenuItem(std::uintptr_t native) { return FindIn(menus_, nati
 
 void Form::Load() {
     if (peer_) return;
+    retired_.reset();
     peer_ = MakeFormPeer(*this);
     peer_->Create();
     if (OnLoad) OnLoad();
@@ -94,8 +95,9 @@ bool Form::Unload(int unloadMode) {
         if (cancel) return false;
         if (!peer_) return true;  // the handler unloaded the form itself
     }
-    std::unique_ptr<FormPeer> peer = std::move(peer_);
-    peer->Destroy();
+    // The peer may still be running this form's modal loop: it is kept until the next load.
+    retired_ = std::move(peer_);
+    retired_->Destroy();
     state_ = WindowState::Normal;
     return true;
 }

@@ -105,6 +105,7 @@ private:
     std::list<Control> controls_;
     std::list<MenuItem> menus_;
     std::unique_ptr<FormPeer> peer_;
+    std::unique_ptr<FormPeer> retired_;
 };
 
 namespace UnloadMode {

@@ -1,0 +1,253 @@
+// The masks, the entry dialog, the list editor and the trial window, over the headless toolkit.
+
+#include "core/AnsiText.h"
+#include "tests/support/HeadlessApp.h"
+#include "ui/editor/A_MSG.h"
+#include "ui/editor/Frm_Edit.h"
+#include "ui/editor/Frm_EditSub.h"
+#include "ui/trial/Frm_ZelkorOrder.h"
+
+namespace {
+
+using Headless::Click;
+using Headless::Type;
+
+class Masks : public ::testing::Test {
+protected:
+    Masks() {
+        for (Control* box : {&port, &address, &comment})
+            box->KeyPress = [box](int& key) { A_MSG::Mask_KeyPress(*box, box->Tag, key); };
+        port.Tag = Frm_EditSub::kPortMask;
+        address.Tag = Frm_EditSub::kAddressMask;
+        comment.Tag = Frm_EditSub::kCommentMask;
+        form.Load();
+    }
+    HeadlessApp h;
+    Form form{L"F", L"", 100, 100};
+    Control& port = form.Add(ControlKind::TextBox, L"Port", {});
+    Control& address = form.Add(ControlKind::TextBox, L"Address", {});
+    Control& comment = form.Add(ControlKind::TextBox, L"Comment", {});
+};
+
+TEST_F(Masks, PortTakesDigitsAndOverwrites) {
+    Type(port, L"8a0-8 .0x");
+    EXPECT_EQ(port.Text(), L"80-8 .0");
+    port.SetText(L"8080");
+    port.SetSelection(0, 0);
+    Type(port, L"3");
+    EXPECT_EQ(port.Text(), L"3080");
+    EXPECT_EQ(port.SelStart(), 1);
+    port.SetSelection(0, 2);
+    Type(port, L"9");
+    EXPECT_EQ(port.Text(), L"980");
+    port.SetText(L"8080");
+    port.SetSelection(4, 0);
+    Type(port, L"1\x16\x03\r");  // a fifth digit fits; Ctrl+V, Ctrl+C and Enter are dropped
+    EXPECT_EQ(port.Text(), L"80801");
+    Type(port, L"\b");
+    EXPECT_EQ(port.Text(), L"8080");
+}
+
+TEST_F(Masks, AddressDropsDoubleByteCommentInsertsIt) {
+    Type(address, L"ﾌﾟﾛｷｼ.example:ＡＢあ");
+    EXPECT_EQ(address.Text(), L"ﾌﾟﾛｷｼ.example:");
+    Type(address, std::wstring(20, L'a'));
+    EXPECT_EQ(address.Text().size(), 34u);  // no length limit
+
+    Type(comment, L"abcd");
+    comment.SetSelection(1, 0);
+    Type(comment, L"社");
+    EXPECT_EQ(comment.Text(), L"a社bcd");
+    Type(comment, L"X");
+    EXPECT_EQ(comment.Text(), L"a社Xcd");
+}
+
+TEST(Messages, CodesAndTheirTexts) {
+    EXPECT_EQ(A_MSG::Get_MsgText(L" E002 "), L"入力必須こうもくです。");
+    EXPECT_EQ(A_MSG::Get_MsgText(L"E001"), L"先に項目を選択してください。");
+    EXPECT_EQ(A_MSG::Get_MsgText(L"e001"), L"");
+    EXPECT_EQ(A_MSG::Get_MsgText(L"E003"), L"");
+}
+
+class Editor : public ::testing::Test {
+protected:
+    Editor() {
+        h.t.WriteList("a.example,8080,first\r\nb.example,3128,\r\n");
+        MainBas::LoadProxyList(h.app);
+    }
+    // The entry dialog gets these texts, then `button` is pressed.
+    void NextDialog(std::wstring address, std::wstring port, std::wstring comment, int button = 100) {
+        Headless::OnModal(L"Frm_EditSub", [=](Form& dialog) {
+            for (int i = 0; i < 3; ++i) dialog.Ctl(L"Txt_Body", i).SetText(L"");
+            dialog.Ctl(L"Txt_Body", 0).SetText(address);
+            dialog.Ctl(L"Txt_Body", 1).SetText(port);
+            dialog.Ctl(L"Txt_Body", 2).SetText(comment);
+            Click(dialog.Ctl(L"CmdPF", button));
+        });
+    }
+    void Open(std::function<void(Form&)> script) {
+        Headless::OnModal(L"Frm_Edit", std::move(script));
+        Frm_Edit editor(h.app);
+        editor.form().ShowModal();
+    }
+    HeadlessApp h;
+};
+
+TEST(EditorLines, AddressAndPortColumns) {
+    EXPECT_EQ(Frm_Edit::ListLine({std::wstring(25, L'a'), L"80", L"c"}),
+              std::wstring(25, L'a') + L" 80     c");
+    EXPECT_EQ(Frm_Edit::ListLine({std::wstring(30, L'b'), L"1234567", L""}),
+              std::wstring(25, L'b') + L" 123456 ");
+}
+
+TEST_F(Editor, AddThenSaveWritesTheNewLastLine) {
+    NextDialog(L" c.example ", L" 1 ", L" 社内 ");
+    Open([&](Form& f) {
+        Click(f.Ctl(L"CmdPF", 200));
+        EXPECT_EQ(f.Ctl(L"Lst_Body").ListIndex(), 2);
+        Headless::Answer(MsgAnswer::Yes);
+        Click(f.Ctl(L"CmdPF", 199));
+    });
+    EXPECT_EQ(Headless::Boxes().back().title, Frm_Edit::kSaveTitle);
+    EXPECT_EQ(h.t.ListBytes(),
+              "a.example,8080,first\r\nb.example,3128,\r\nc.example,1," + ToAnsi(L"社内") + "\r\n");
+}
+
+TEST_F(Editor, NoLeavesTheFileAndCancelKeepsTheWindow) {
+    NextDialog(L"c", L"1", L"");
+    Open([&](Form& f) {
+        Click(f.Ctl(L"CmdPF", 200));
+        Headless::Answer(MsgAnswer::Cancel);
+        Click(f.Ctl(L"CmdPF", 199));
+        EXPECT_TRUE(f.Loaded());
+        EXPECT_EQ(f.Ctl(L"Lst_Body").ListCount(), 3);
+        Headless::Answer(MsgAnswer::No);
+        Click(f.Ctl(L"CmdPF", 199));
+    });
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
+}
+
+TEST_F(Editor, ChangeAndDeleteNeedASelection) {
+    Open([&](Form& f) {
+        Click(f.Ctl(L"CmdPF", 210));
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+        Click(f.Ctl(L"CmdPF", 220));
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+        Headless::Pick(f.Ctl(L"Lst_Body"), 0);
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"");
+    });
+    EXPECT_EQ(Headless::Boxes().size(), 0u);  // nothing changed, nothing asked
+}
+
+TEST_F(Editor, DeleteAsksAndMovesTheRestUp) {
+    Open([&](Form& f) {
+        Headless::Pick(f.Ctl(L"Lst_Body"), 0);
+        Headless::Answer(MsgAnswer::No);
+        Click(f.Ctl(L"CmdPF", 220));
+        EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
+        Headless::Answer(MsgAnswer::Yes);
+        Click(f.Ctl(L"CmdPF", 220));
+        EXPECT_EQ(h.app.state.ProxyTable[0].Address, L"b.example");
+        EXPECT_EQ(f.Ctl(L"Lst_Body").ListIndex(), -1);
+        Headless::Answer(MsgAnswer::Yes);
+    });
+    EXPECT_EQ(Headless::Boxes()[0].prompt, L"Proxy:a.exampleを削除します。\n\rよろしいですか？");
+    EXPECT_EQ(Headless::Boxes()[0].style, 292);
+    EXPECT_EQ(h.t.ListBytes(), "b.example,3128,\r\n");
+}
+
+TEST_F(Editor, DoubleClickChangesThatLine) {
+    NextDialog(L"z.example", L"9", L"changed");
+    Open([&](Form& f) {
+        Headless::DoubleClick(f.Ctl(L"Lst_Body"), 1);
+        EXPECT_EQ(h.app.state.ProxyTable[1], (ProxyEntry{L"z.example", L"9", L"changed"}));
+        EXPECT_EQ(f.Ctl(L"Lst_Body").ListIndex(), 1);
+        Headless::Answer(MsgAnswer::No);
+    });
+}
+
+TEST_F(Editor, FailedSaveKeepsTheWindowOpen) {
+    NextDialog(L"c", L"1", L"");
+    std::filesystem::create_directory(h.t.ListPath().string() + ".new");  // the save cannot write
+    Open([&](Form& f) {
+        Click(f.Ctl(L"CmdPF", 200));
+        Headless::Answer(MsgAnswer::Yes);
+        Click(f.Ctl(L"CmdPF", 199));
+        EXPECT_TRUE(f.Loaded());
+        EXPECT_EQ(Headless::Boxes().back().prompt.rfind(MainBas::kListNotSaved, 0), 0u);
+        Headless::Answer(MsgAnswer::No);
+    });
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
+}
+
+TEST_F(Editor, EntryDialogChecksAndKeys) {
+    h.app.state.EditMode = EditModes::Add;
+    Headless::OnModal(L"Frm_EditSub", [&](Form& d) {
+        EXPECT_EQ(d.Caption(), L"Proxy追加");
+        Type(d.Ctl(L"Txt_Body", 0), L"   ");
+        Click(d.Ctl(L"CmdPF", 100));
+        EXPECT_EQ(d.Ctl(L"Lbl_SysMsg").Text(), L"入力必須こうもくです。");
+        EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 0));
+        Type(d.Ctl(L"Txt_Body", 0), L"h");
+        EXPECT_EQ(d.Ctl(L"Lbl_SysMsg").Text(), L"");
+        Headless::PressKey(d.Ctl(L"Txt_Body", 0), Key::Return);
+        EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 1));
+        Headless::PressKey(d.Ctl(L"Txt_Body", 1), Key::Return);
+        EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 2));
+        Click(d.Ctl(L"CmdPF", 100));
+        EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 1));
+        Headless::PressKey(d.Ctl(L"Txt_Body", 2), Key::Escape);
+        EXPECT_FALSE(d.Loaded());
+    });
+    Frm_EditSub dialog(h.app);
+    dialog.form().ShowModal();
+    EXPECT_EQ(h.app.state.EditMode, EditModes::Add);
+    EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
+}
+
+class Trial : public Editor {
+protected:
+    void OpenTrial(std::function<void(Form&)> script) {
+        Headless::OnModal(L"Frm_ZelkorOrder", std::move(script));
+        Form main{L"Frm_Main", L"", 100, 100};
+        Frm_ZelkorOrder trial(h.app, main);
+        trial.form().ShowModal();
+    }
+};
+
+TEST_F(Trial, ButtonsNeedBothBoxes) {
+    OpenTrial([&](Form& f) {
+        EXPECT_EQ(f.Ctl(L"Txt_Body", 1).Text(), L"8080");
+        EXPECT_FALSE(f.Ctl(L"CmdPF", 100).Enabled());
+        EXPECT_FALSE(f.Ctl(L"CmdPF", 110).Enabled());
+        Type(f.Ctl(L"Txt_Body", 0), L" ");
+        EXPECT_FALSE(f.Ctl(L"CmdPF", 100).Enabled());
+        Type(f.Ctl(L"Txt_Body", 0), L"x");
+        EXPECT_TRUE(f.Ctl(L"CmdPF", 100).Enabled());
+        EXPECT_TRUE(f.Ctl(L"CmdPF", 110).Enabled());
+        f.Ctl(L"Txt_Body", 1).SetText(L"  ");
+        EXPECT_FALSE(f.Ctl(L"CmdPF", 110).Enabled());
+    });
+}
+
+TEST_F(Trial, ConnectWritesTheServerOnlyAndSaveAppends) {
+    h.t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {0});
+    OpenTrial([&](Form& f) {
+        Type(f.Ctl(L"Txt_Body", 0), L" t.example ");
+        Click(f.Ctl(L"CmdPF", 100));
+        Headless::Answer(MsgAnswer::No);
+        Click(f.Ctl(L"CmdPF", 110));
+        Headless::Answer(MsgAnswer::Yes);
+        Click(f.Ctl(L"CmdPF", 110));
+        EXPECT_TRUE(f.Loaded());
+    });
+    const std::string server = "HTTP=t.example:8080";
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes,
+              std::vector<uint8_t>(server.c_str(), server.c_str() + server.size() + 1));
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(h.app.state.NowProxyName, L"t.example");
+    EXPECT_EQ(Headless::Boxes()[0].title, L"保存");
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\nt.example,8080,\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The main window and its tray icon, over the headless toolkit.
+
+#include "ui/main/Frm_Main.h"
+
+#include "core/AnsiText.h"
+#include "tests/support/HeadlessApp.h"
+#include "ui/start/Startup.h"
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void StartWith(const std::string& list) {
+        h.t.WriteList(list);
+        MainBas::Main(h.app, window);
+    }
+    Control& Ctl(const wchar_t* name) { return window.form().Ctl(name); }
+
+    HeadlessApp h;
+    Frm_Main window{h.app};
+};
+
+TEST_F(MainWindow, StartUpLeavesOnlyTheTrayIcon) {
+    StartWith("a.example,8080,first\r\nb.example,3128,second\r\n");
+    EXPECT_TRUE(Headless::Boxes().empty());
+    EXPECT_TRUE(window.form().Loaded());
+    EXPECT_FALSE(window.form().Visible());
+    ASSERT_EQ(Headless::Icons().size(), 1u);
+    EXPECT_EQ(Headless::Icons()[0].tip, L"Zelkor盛合わせ");
+    EXPECT_EQ(Headless::Icons()[0].id, 0);
+    EXPECT_EQ(Headless::Icons()[0].file, h.t.folder.path().wstring() + L"\\Zelkor.EXE");
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").Items(), (std::vector<std::wstring>{L"a.example", L"b.example"}));
+    EXPECT_EQ(Headless::Pointers().front(), Pointer::AppStarting);
+    EXPECT_EQ(Headless::Pointers().back(), Pointer::Default);
+    EXPECT_EQ(h.app.state.ShowMeAllowed, kTrue);
+    // lower right corner, 500 twips above the bottom
+    EXPECT_EQ(window.form().Left() + window.form().Width(), Toolkit::ScreenWidth());
+    EXPECT_EQ(window.form().Top() + window.form().Height(), Toolkit::ScreenHeight() - 500);
+}
+
+TEST_F(MainWindow, MissingListIsReportedAndStartUpGoesOn) {
+    MainBas::Main(h.app, window);
+    ASSERT_EQ(Headless::Boxes().size(), 1u);
+    EXPECT_EQ(Headless::Boxes()[0].title, MainBas::kListMissingTitle);
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 0);
+    EXPECT_EQ(Headless::Icons().size(), 1u);
+}
+
+TEST_F(MainWindow, OnlyTheLeftButtonDownOnTheIconShowsTheWindow) {
+    StartWith("a.example,8080,\r\n");
+    for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207}) {
+        Headless::TrayMessage(window.form(), message);
+        EXPECT_FALSE(window.form().Visible()) << message;
+    }
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
+    EXPECT_EQ(Ctl(L"Lbl_NowPortNo").Text(), L"PortNo[8080]");
+    EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 1);
+    EXPECT_TRUE(Ctl(L"Cmb_ProxyName").Enabled());
+}
+
+TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
+    StartWith("a.example,8080,first\r\n b.example ,3128, second \r\n");
+    h.t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {1});
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
+    const auto stored = h.t.memory.Get(kSettingsPath, "ProxyServer");
+    const std::string expected = "HTTP=b.example:3128";
+    EXPECT_EQ(stored->bytes, std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=b.example]");
+    EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"second");
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
+}
+
+TEST_F(MainWindow, PickingTheAddressInForceDoesNothing) {
+    StartWith("HTTP=a.example,9999,x\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), sets);
+    EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"");
+}
+
+TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
+    StartWith("b.example,1,c\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    h.t.memory.FailCalls(MemoryRegistry::Call::Set, 5);
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+    EXPECT_EQ(Headless::Prompts().back(), MainBas::kWriteError);
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
+    EXPECT_EQ(h.app.state.NowProxyName, L"b.example");
+}
+
+TEST_F(MainWindow, TheCheckBoxWritesOneByteAndEnablesTheList) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
+    EXPECT_EQ(sets, 0);  // setting the box from the registry wrote nothing
+    Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->type, static_cast<uint32_t>(RegType::Binary));
+    EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
+    Headless::Check(Ctl(L"Chk_ProxyEnable"), 1);
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_TRUE(Ctl(L"Cmb_ProxyName").Enabled());
+}
+
+TEST_F(MainWindow, UnreadableSettingsShowTheBoxClear) {
+    h.t.memory.Erase(kSettingsPath, "ProxyEnable");
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 0);
+    EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
+}
+
+TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+
+    Headless::Answer(MsgAnswer::Cancel);
+    Headless::CloseBox(window.form());
+    EXPECT_TRUE(window.form().Visible());
+    ASSERT_EQ(Headless::Boxes().size(), 1u);
+    EXPECT_EQ(Headless::Boxes()[0].prompt, Frm_Main::kCloseQuestion);
+    EXPECT_EQ(Headless::Boxes()[0].style, 291);
+    EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor終了");
+
+    Headless::Answer(MsgAnswer::No);
+    Headless::ClickMenu(window.form(), L"MnuPf", 199);
+    EXPECT_TRUE(window.form().Loaded());
+    EXPECT_FALSE(window.form().Visible());
+    EXPECT_EQ(Headless::Icons().size(), 1u);
+
+    Headless::Answer(MsgAnswer::Yes);
+    Headless::CloseBox(window.form());
+    EXPECT_EQ(Headless::Boxes().size(), 3u);  // asked once per close
+    EXPECT_FALSE(window.form().Loaded());
+    EXPECT_TRUE(Headless::Icons().empty());
+    EXPECT_TRUE(Toolkit::Ended());
+}
+
+TEST_F(MainWindow, MinimizingHidesAndTheIconBringsItBack) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::Minimize(window.form());
+    EXPECT_FALSE(window.form().Visible());
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(window.form().State(), WindowState::Normal);
+}
+
+TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
+    StartWith("a.example,8080,\r\n");
+    Headless::OnModal(L"Frm_About", [&](Form& about) {
+        Headless::TrayMessage(window.form(), 0x201);
+        EXPECT_FALSE(window.form().Visible());
+        Headless::Click(about.Ctl(L"Command1"));
+    });
+    Headless::ClickMenu(window.form(), L"MnuPf2", 200);
+    EXPECT_EQ(Headless::ModalCount(L"Frm_About"), 1);
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_TRUE(window.form().Visible());
+}
+
+}  // namespace
