@@ -88,6 +88,8 @@ public:
     int OuterHeight() const override;
     std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
 
+    // The window's messages start before CreateWindowExW returns its handle.
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     Control* ControlOf(HWND child);
 
@@ -115,7 +117,9 @@ private:
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* created = static_cast<Win32Peer*>(create->lpCreateParams);
+        created->Attach(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!peer) return DefWindowProcW(hwnd, message, wParam, lParam);
