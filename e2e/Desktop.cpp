@@ -1,0 +1,278 @@
+#include "e2e/Desktop.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kPollMs = 20;
+constexpr int kPromptId = 0xFFFF;  // the message box's text
+constexpr int kIconId = 0x0440;    // the message box's icon
+
+struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
+bool IsList(HWND list) { return ClassOf(list) == L"ListBox"; }
+
+void NotifyParent(HWND control, WORD code) {
+    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+std::wstring PathFromEnvironment(const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    std::wstring path = value ? value : L"";
+    if (!path.empty() && path.front() == L'/') {
+        for (wchar_t& c : path)
+            if (c == L'/') c = L'\\';
+        path = L"Z:" + path;
+    }
+    return path;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (!done()) {
+        if (GetTickCount64() > until) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[1024] = {};
+    // Another process's controls keep their text to themselves: only they answer WM_GETTEXT.
+    if (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)
+        SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    else
+        GetWindowTextW(hwnd, text, 1024);
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& caption, const std::wstring& cls) {
+    Search search{pid, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    std::erase_if(search.found, [&](HWND hwnd) {
+        return (!caption.empty() && TextOf(hwnd) != caption) || (!cls.empty() && ClassOf(hwnd) != cls);
+    });
+    return search.found;
+}
+
+HWND WindowOf(DWORD pid, const std::wstring& caption, const std::wstring& cls) {
+    const std::vector<HWND> found = WindowsOf(pid, caption, cls);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+    std::vector<HWND> windows = WindowsOf(pid);
+    std::erase_if(windows, [](HWND hwnd) { return !IsWindowVisible(hwnd); });
+    return windows;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent, const std::wstring& cls) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&children));
+    std::erase_if(children, [&](HWND child) { return lstrcmpiW(ClassOf(child).c_str(), cls.c_str()) != 0; });
+    std::sort(children.begin(), children.end(),
+              [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& cls, const std::wstring& text) {
+    for (HWND child : ChildrenOf(parent, cls))
+        if (TextOf(child) == text) return child;
+    return nullptr;
+}
+
+void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void Pick(HWND list, int index) {
+    SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE);
+}
+
+void DoubleClickItem(HWND listBox, int index) {
+    Pick(listBox, index);
+    NotifyParent(listBox, LBN_DBLCLK);
+}
+
+int ItemCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, IsList(list) ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+}
+
+std::wstring ItemText(HWND list, int index) {
+    const bool listBox = IsList(list);
+    const auto length = SendMessageW(list, listBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+    if (length < 0) return L"";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int SelectedItem(HWND list) {
+    return static_cast<int>(SendMessageW(list, IsList(list) ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+}
+
+void Type(HWND edit, const std::wstring& text) {
+    for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+void PressKey(HWND target, WORD virtualKey) {
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void SetCaret(HWND edit, int start, int length) {
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+}
+
+void ChooseMenu(HWND window, UINT commandId) { PostMessageW(window, WM_COMMAND, commandId, 0); }
+
+void Close(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
+
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : WindowsOf(pid, L"", L"#32770"))
+                if (IsWindowVisible(hwnd)) box = hwnd;
+            return box != nullptr;
+        },
+        timeoutMs);
+    if (!box) return std::nullopt;
+    MessageBoxSeen seen;
+    seen.hwnd = box;
+    seen.title = TextOf(box);
+    seen.prompt = TextOf(GetDlgItem(box, kPromptId));
+    HWND icon = GetDlgItem(box, kIconId);
+    seen.icon = icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        HWND button = GetDlgItem(box, id);
+        if (!button || !IsWindowVisible(button)) continue;
+        seen.buttons.push_back(id);
+        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = id;
+    }
+    return seen;
+}
+
+void Answer(const MessageBoxSeen& box, int buttonId) {
+    PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
+}
+
+POINT TrayIconPoint() {
+    const RECT bar = RectOf(FindWindowW(L"Shell_TrayWnd", nullptr));
+    const int slot = GetSystemMetrics(SM_CXSMICON) + 4;
+    return POINT{bar.right - slot / 2, (bar.top + bar.bottom) / 2};
+}
+
+void MoveTo(POINT at) { SetCursorPos(at.x, at.y); }
+
+bool IconDrawnAt(POINT at) {
+    HDC screen = GetDC(nullptr);
+    const RECT bar = RectOf(FindWindowW(L"Shell_TrayWnd", nullptr));
+    const COLORREF bare = GetPixel(screen, (bar.left + bar.right) / 2, at.y);
+    const int half = GetSystemMetrics(SM_CXSMICON) / 2;
+    int differing = 0;
+    for (int y = at.y - half; y < at.y + half; ++y)
+        for (int x = at.x - half; x < at.x + half; ++x)
+            if (GetPixel(screen, x, y) != bare) ++differing;
+    ReleaseDC(nullptr, screen);
+    return differing > half * half / 4;
+}
+
+void ClickAt(POINT at, Button button) {
+    // Two presses closer than the double-click time would be one double click.
+    static ULONGLONG lastClick = 0;
+    const ULONGLONG apart = GetDoubleClickTime() + 100;
+    const ULONGLONG now = GetTickCount64();
+    if (now < lastClick + apart) Sleep(static_cast<DWORD>(lastClick + apart - now));
+    MoveTo(at);
+    Sleep(50);
+    SendMouse(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    Sleep(50);
+    SendMouse(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    lastClick = GetTickCount64();
+}
+
+RECT RectOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void Screenshot(const std::wstring& name, HWND hwnd) {
+    Sleep(300);  // the program paints what it was just told in its own time
+    const RECT r = hwnd ? RectOf(hwnd) : ScreenRect();
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
+    const DWORD imageBytes = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
+                          0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    info.bmiHeader.biSizeImage = imageBytes;
+    std::ofstream out(std::filesystem::path(PathFromEnvironment(L"ZELKOR_SHOTS")) / (name + L".bmp"),
+                      std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageBytes);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace e2e

@@ -1,0 +1,74 @@
+#pragma once
+// What the end-to-end tests do on the desktop, as a person would: find windows, read their
+// controls, click, type, answer message boxes, click the tray icon and take screenshots.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A path from the environment; a Linux path given by the test runner becomes Wine's Z: path.
+std::wstring PathFromEnvironment(const wchar_t* name);
+
+// Polls until `done` holds; false when the timeout passes first.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+
+// Top-level windows of one process; `caption` and `cls` narrow the search when not empty.
+std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& caption = L"", const std::wstring& cls = L"");
+HWND WindowOf(DWORD pid, const std::wstring& caption, const std::wstring& cls = L"");
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
+
+// Child controls of one window class in the order the form created them.
+std::vector<HWND> ChildrenOf(HWND parent, const std::wstring& cls);
+HWND ChildWithText(HWND parent, const std::wstring& cls, const std::wstring& text);
+
+// Clicks a button the way its own window handles a click, without waiting for the result.
+void Press(HWND button);
+// Picks an item of a list box or drop-down list and tells the form, as a user's pick does.
+void Pick(HWND list, int index);
+void DoubleClickItem(HWND listBox, int index);
+int ItemCount(HWND list);
+std::wstring ItemText(HWND list, int index);
+int SelectedItem(HWND list);
+// Types text into an edit control, character by character, through its key handling.
+void Type(HWND edit, const std::wstring& text);
+void PressKey(HWND target, WORD virtualKey);
+void SetCaret(HWND edit, int start, int length = 0);
+// Chooses a menu item by the command number the window's menu bar gives it.
+void ChooseMenu(HWND window, UINT commandId);
+void Close(HWND window);
+// The control that has the keyboard focus in the thread of `window`.
+HWND FocusIn(HWND window);
+
+struct MessageBoxSeen {
+    HWND hwnd = nullptr;
+    std::wstring title;
+    std::wstring prompt;
+    bool icon = false;
+    int defaultButton = 0;
+    std::vector<int> buttons;  // IDOK, IDYES, ...
+};
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs = 10000);
+void Answer(const MessageBoxSeen& box, int buttonId);
+
+// The tray icon's place on the taskbar: the program's icon is the only one, at the right end.
+POINT TrayIconPoint();
+enum class Button { Left, Right };
+void ClickAt(POINT at, Button button = Button::Left);
+void MoveTo(POINT at);
+// Whether the tray slot at `at` shows an icon: some of its pixels differ from the bare taskbar.
+bool IconDrawnAt(POINT at);
+
+RECT RectOf(HWND hwnd);
+RECT ScreenRect();
+// Writes the screen area of `hwnd` (the whole screen when null) as a BMP into the shots folder.
+void Screenshot(const std::wstring& name, HWND hwnd = nullptr);
+
+}  // namespace e2e

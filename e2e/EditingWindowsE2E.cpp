@@ -1,0 +1,250 @@
+// The real program under Wine: the list editor, the entry dialog and its masks, the trial
+// window and the About box, opened from the main window's menus.
+
+#include <gtest/gtest.h>
+
+#include "e2e/Zelkor.h"
+
+namespace e2e {
+namespace {
+
+class EditingWindowsE2E : public ZelkorInTray {
+protected:
+    void SetUp() override {
+        ZelkorInTray::SetUp();
+        ASSERT_TRUE(zelkor.ShowFromTray());
+    }
+
+    HWND OpenEditor() {
+        ChooseMenu(main, MainMenu::ProxyEdit);
+        HWND editor = zelkor.WaitForForm(L"Proxy Editor");
+        if (editor) list = ChildrenOf(editor, L"ListBox").at(0);
+        return editor;
+    }
+    HWND EditorButton(HWND editor, const std::wstring& caption) const {
+        return ChildWithText(editor, L"Button", caption);
+    }
+    // Opens the entry dialog with the editor's button and returns its three boxes.
+    HWND OpenEntryDialog(HWND editor, const std::wstring& button, const std::wstring& caption) {
+        Press(EditorButton(editor, button));
+        HWND dialog = zelkor.WaitForForm(caption);
+        if (dialog) boxes = ChildrenOf(dialog, L"Edit");
+        return dialog;
+    }
+    bool Answered(const std::wstring& title, int answer) {
+        const auto box = WaitForMessageBox(zelkor.Pid());
+        if (!box || box->title != title) return false;
+        Answer(*box, answer);
+        return WaitUntil([&] { return !IsWindow(box->hwnd); });
+    }
+    bool Gone(HWND window) const { return WaitUntil([&] { return !IsWindow(window); }); }
+    std::vector<std::wstring> MainListItems() const {
+        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
+        std::vector<std::wstring> items;
+        for (int i = 0; i < ItemCount(servers); ++i) items.push_back(ItemText(servers, i));
+        return items;
+    }
+
+    HWND list = nullptr;
+    std::vector<HWND> boxes;
+};
+
+TEST_F(EditingWindowsE2E, AddChangeAndDeleteThenYesSavesTheFileByteForByte) {
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    ASSERT_EQ(ItemCount(list), 2);
+    EXPECT_EQ(ItemText(list, 0), L"proxy.example.jp          8080   社内プロクシ");
+    EXPECT_EQ(ItemText(list, 1), L"10.0.0.1                  3128   ");
+    Screenshot(L"list-editor", editor);
+
+    HWND dialog = OpenEntryDialog(editor, L"追加", L"Proxy追加");
+    ASSERT_TRUE(dialog);
+    Type(boxes[0], L"new.example.jp");
+    Type(boxes[1], L"8000");
+    Type(boxes[2], L"新しい串");
+    Screenshot(L"entry-dialog", dialog);
+    Press(ChildWithText(dialog, L"Button", L"追加"));
+    ASSERT_TRUE(Gone(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 3; }));
+    EXPECT_EQ(SelectedItem(list), 2);
+
+    DoubleClickItem(list, 1);
+    dialog = zelkor.WaitForForm(L"Proxy変更");
+    ASSERT_TRUE(dialog);
+    boxes = ChildrenOf(dialog, L"Edit");
+    EXPECT_EQ(TextOf(boxes[0]), L"10.0.0.1");
+    EXPECT_EQ(TextOf(boxes[1]), L"3128");
+    SetCaret(boxes[1], 0, 4);
+    Type(boxes[1], L"8081");
+    Press(ChildWithText(dialog, L"Button", L"変更"));
+    ASSERT_TRUE(Gone(dialog));
+
+    Pick(list, 0);
+    Press(EditorButton(editor, L"削除"));
+    const auto question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->title, L"Zelkor終了");
+    EXPECT_EQ(question->prompt, L"Proxy:proxy.example.jpを削除します。\n\rよろしいですか？");
+    EXPECT_EQ(question->defaultButton, IDNO);
+    Answer(*question, IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 2; }));
+
+    Press(EditorButton(editor, L"終了"));
+    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDYES));
+    ASSERT_TRUE(Gone(editor));
+    EXPECT_EQ(zelkor.ListFile(), Ansi(L"10.0.0.1,8081,\r\nnew.example.jp,8000,新しい串\r\n"));
+    EXPECT_TRUE(WaitUntil([&] { return MainListItems() == std::vector<std::wstring>{L"10.0.0.1", L"new.example.jp"}; }));
+}
+
+TEST_F(EditingWindowsE2E, CancelKeepsTheEditorAndNoLeavesTheFileAndTheMainListAsTheyWere) {
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    Pick(list, 0);
+    Press(EditorButton(editor, L"削除"));
+    ASSERT_TRUE(Answered(L"Zelkor終了", IDYES));
+    EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 1; }));
+
+    Close(editor);
+    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDCANCEL));
+    EXPECT_TRUE(IsWindowVisible(editor));
+    ChooseMenu(editor, EditorMenu::Exit);
+    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDNO));
+    ASSERT_TRUE(Gone(editor));
+    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
+    EXPECT_TRUE(WaitUntil([&] { return MainListItems() == std::vector<std::wstring>{L"proxy.example.jp", L"10.0.0.1"}; }));
+}
+
+TEST_F(EditingWindowsE2E, ChangeOrDeleteWithNoLineSelectedSaysSoInTheStatusLine) {
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    HWND status = ChildrenOf(editor, L"Static").at(0);
+    Press(EditorButton(editor, L"変更"));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"先に項目を選択してください。"; }));
+    Pick(list, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status).empty(); }));
+    Press(EditorButton(editor, L"終了"));
+    ASSERT_TRUE(Gone(editor)) << "nothing changed, so nothing is asked";
+}
+
+TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    HWND dialog = OpenEntryDialog(editor, L"追加", L"Proxy追加");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(FocusIn(dialog), boxes[0]);
+
+    Type(boxes[0], L"ａhost,ｶﾅ\"");
+    EXPECT_EQ(TextOf(boxes[0]), L"host,ｶﾅ\"") << "full width dropped, single-byte kept";
+    Type(boxes[1], L"8a0-８8.0 ");
+    EXPECT_EQ(TextOf(boxes[1]), L"80-8.0 ");
+    SendMessageW(boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"8080"));
+    SetCaret(boxes[1], 0);
+    Type(boxes[1], L"3");
+    EXPECT_EQ(TextOf(boxes[1]), L"3080");
+    SetCaret(boxes[1], 0, 2);
+    Type(boxes[1], L"9");
+    EXPECT_EQ(TextOf(boxes[1]), L"980");
+    SetCaret(boxes[1], 3);
+    Type(boxes[1], L"\b");
+    EXPECT_EQ(TextOf(boxes[1]), L"98");
+    Type(boxes[2], L"ab");
+    SetCaret(boxes[2], 1);
+    Type(boxes[2], L"社c");
+    EXPECT_EQ(TextOf(boxes[2]), L"a社c") << "double-byte inserted, single-byte overwrites";
+
+    PressKey(boxes[1], VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[2]; }));
+    SendMessageW(boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  "));
+    Press(ChildWithText(dialog, L"Button", L"追加"));
+    HWND status = ChildrenOf(dialog, L"Static").at(0);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"入力必須こうもくです。"; }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[0]; }));
+    PressKey(boxes[0], VK_ESCAPE);
+    ASSERT_TRUE(Gone(dialog));
+    EXPECT_EQ(ItemCount(list), 2) << "Escape stores nothing";
+}
+
+TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsItsLine) {
+    ChooseMenu(main, MainMenu::ProxyTest);
+    HWND trial = zelkor.WaitForForm(L"試し串刺し");
+    ASSERT_TRUE(trial);
+    const std::vector<HWND> trialBoxes = ChildrenOf(trial, L"Edit");
+    HWND connect = ChildWithText(trial, L"Button", L"接続");
+    HWND save = ChildWithText(trial, L"Button", L"一覧登録");
+    EXPECT_EQ(TextOf(trialBoxes[1]), L"8080");
+    EXPECT_FALSE(IsWindowEnabled(connect));
+    EXPECT_FALSE(IsWindowEnabled(save));
+    Type(trialBoxes[0], L"try.example.jp");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(connect) && IsWindowEnabled(save); }));
+    Screenshot(L"trial-window", trial);
+
+    const auto enableBefore = ReadSetting("ProxyEnable");
+    Press(connect);
+    EXPECT_TRUE(WaitUntil([] {
+        const auto server = ReadSetting("ProxyServer");
+        return server && server->type == REG_SZ && server->bytes == Sz("HTTP=try.example.jp:8080");
+    }));
+    EXPECT_EQ(ReadSetting("ProxyEnable")->bytes, enableBefore->bytes);
+    EXPECT_EQ(ReadSetting("ProxyEnable")->type, enableBefore->type);
+
+    Press(save);
+    const auto question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->title, L"保存");
+    EXPECT_EQ(question->prompt, L"このプロクシを追加してよろしいですか？");
+    Answer(*question, IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return zelkor.ListFile() == Ansi(kSampleList + L"try.example.jp,8080,\r\n"); }));
+
+    Press(ChildWithText(trial, L"Button", L"終了"));
+    ASSERT_TRUE(Gone(trial));
+    HWND address = ChildrenOf(main, L"Static").at(0);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=try.example.jp]"; }));
+    EXPECT_EQ(MainListItems().size(), 3u);
+}
+
+TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileItIsUp) {
+    ChooseMenu(main, MainMenu::About);
+    HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
+    ASSERT_TRUE(about);
+    const RECT r = RectOf(about), screen = ScreenRect();
+    EXPECT_NEAR((r.left + r.right) / 2, screen.right / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, screen.bottom / 2, 1);
+    Screenshot(L"about-box", about);
+
+    HWND address = ChildrenOf(main, L"Static").at(0);
+    SetProxyInForce("HTTP=other.example.jp:3128", true);
+    ClickAt(TrayIconPoint());
+    Sleep(500);
+    EXPECT_EQ(TextOf(address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
+
+    Press(ChildWithText(about, L"Button", L"閉じる"));
+    ASSERT_TRUE(Gone(about));
+    ClickAt(TrayIconPoint());
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]"; }));
+}
+
+TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {
+    std::wstring lines;
+    for (int i = 0; i < 32767; ++i) lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(lines));
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup(60000));
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    HWND main = zelkor.MainWindow();
+    HWND servers = ChildrenOf(main, L"ComboBox").at(0);
+    EXPECT_EQ(ItemCount(servers), 32767);
+    EXPECT_EQ(ItemText(servers, 32766), L"host32766.example.jp");
+
+    ChooseMenu(main, MainMenu::ProxyEdit);
+    HWND editor = zelkor.WaitForForm(L"Proxy Editor", 60000);
+    ASSERT_TRUE(editor);
+    HWND list = ChildrenOf(editor, L"ListBox").at(0);
+    EXPECT_EQ(ItemCount(list), 32767);
+    EXPECT_EQ(ItemText(list, 32766).substr(0, 20), L"host32766.example.jp");
+    Close(editor);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 60000)) << "nothing changed, nothing asked";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,189 @@
+// The real program under Wine: start-up, the splash, the tray icon and the main window.
+
+#include <gtest/gtest.h>
+
+#include "e2e/Zelkor.h"
+
+namespace e2e {
+namespace {
+
+struct MainControls {
+    HWND address, port, check, servers, comment;
+};
+
+MainControls ControlsOf(HWND main) {
+    const std::vector<HWND> labels = ChildrenOf(main, L"Static");
+    const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
+    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0), labels.at(3)};
+}
+
+bool Hidden(HWND hwnd) {
+    Sleep(500);  // time for a message that would show it to arrive and be handled
+    return !IsWindowVisible(hwnd);
+}
+
+class MainWindowE2E : public ZelkorInTray {
+protected:
+    void SetUp() override {
+        ZelkorInTray::SetUp();
+        controls = ControlsOf(main);
+    }
+    bool ShowsProxy(const std::wstring& address, const std::wstring& port) const {
+        return WaitUntil([&] { return TextOf(controls.address) == address && TextOf(controls.port) == port; }, 5000);
+    }
+
+    MainControls controls{};
+};
+
+TEST(StartupE2E, WithoutAListFileTheMessageStandsOverTheSplashThenOnlyTheTrayIconRemains) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(std::nullopt);
+    zelkor.Start();
+    const auto box = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。");
+    EXPECT_FALSE(box->prompt.empty());  // the system's own words for the missing file
+    EXPECT_FALSE(box->icon);
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    HWND splash = zelkor.Form(L"Form1");
+    EXPECT_TRUE(IsWindowVisible(splash));
+    EXPECT_FALSE(zelkor.MainWindow()) << "the main window comes only after the list is loaded";
+    Screenshot(L"splash-missing-list");
+    Answer(*box, IDOK);
+
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    EXPECT_TRUE(VisibleWindowsOf(zelkor.Pid()).empty());
+    EXPECT_TRUE(IconDrawnAt(TrayIconPoint()));
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    EXPECT_EQ(ItemCount(ControlsOf(zelkor.MainWindow()).servers), 0);
+    EXPECT_FALSE(zelkor.ListFile()) << "a missing list is not created before the first save";
+}
+
+TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    zelkor.Start();
+    HWND splash = zelkor.WaitForForm(L"Form1");
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(splash, L"Static", L"処理中...[現在のプロクシ情報取込]"); }));
+    Screenshot(L"splash", splash);
+    const RECT r = RectOf(splash), screen = ScreenRect();
+    EXPECT_EQ(r.right - r.left, 229);
+    EXPECT_EQ(r.bottom - r.top, 109);
+    EXPECT_NEAR((r.left + r.right) / 2, screen.right / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, screen.bottom / 2, 1);
+    EXPECT_EQ(GetWindowLongW(splash, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(ChildWithText(splash, L"Static", L"Zelkor盛合わせ"));
+    EXPECT_TRUE(ChildWithText(splash, L"Static", L"Ver 0.5β"));
+
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    EXPECT_FALSE(zelkor.Form(L"Form1"));
+    EXPECT_TRUE(VisibleWindowsOf(zelkor.Pid()).empty());
+}
+
+TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInForce) {
+    for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN})
+        PostMessageW(main, WM_MOUSEMOVE, 0, MAKELPARAM(mouse, 0));
+    EXPECT_TRUE(Hidden(main));
+    ClickAt(TrayIconPoint(), Button::Right);
+    EXPECT_TRUE(Hidden(main));
+
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
+    EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(controls.servers));
+    EXPECT_EQ(ItemCount(controls.servers), 2);
+    EXPECT_EQ(ItemText(controls.servers, 0), L"proxy.example.jp");
+    EXPECT_EQ(SelectedItem(controls.servers), -1);
+    EXPECT_EQ(TextOf(controls.comment), L"");
+    const RECT r = RectOf(main), screen = ScreenRect();
+    EXPECT_EQ(r.right, screen.right);
+    EXPECT_NEAR(r.bottom, screen.bottom - 33, 1);
+    Screenshot(L"main-window", main);
+
+    // A second press while it is up reads the registry again.
+    SetProxyInForce("HTTP=other.example.jp:3128", false);
+    ClickAt(TrayIconPoint());
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]", L"PortNo[3128]"));
+    EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(IsWindowEnabled(controls.servers));
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainWindowE2E, PickingAServerWritesExactlyItsProxyServerAndLeavesProxyEnableAlone) {
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    const auto enableBefore = ReadSetting("ProxyEnable");
+    Pick(controls.servers, 1);
+    EXPECT_TRUE(WaitUntil([] {
+        const auto server = ReadSetting("ProxyServer");
+        return server && server->type == REG_SZ && server->bytes == Sz("HTTP=10.0.0.1:3128");
+    }));
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=10.0.0.1]", L"PortNo[3128]"));
+    EXPECT_EQ(TextOf(controls.comment), L"");
+    Pick(controls.servers, 0);
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(controls.comment) == L"社内プロクシ"; }));
+    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz("HTTP=proxy.example.jp:8080"));
+    const auto enableAfter = ReadSetting("ProxyEnable");
+    ASSERT_TRUE(enableAfter);
+    EXPECT_EQ(enableAfter->type, enableBefore->type);
+    EXPECT_EQ(enableAfter->bytes, enableBefore->bytes);
+}
+
+TEST_F(MainWindowE2E, TheCheckBoxWritesAOneByteBinaryProxyEnable) {
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    Press(controls.check);
+    EXPECT_TRUE(WaitUntil([] {
+        const auto enable = ReadSetting("ProxyEnable");
+        return enable && enable->type == REG_BINARY && enable->bytes == Byte('\0');
+    }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(controls.servers); }));
+    Press(controls.check);
+    EXPECT_TRUE(WaitUntil([] {
+        const auto enable = ReadSetting("ProxyEnable");
+        return enable && enable->type == REG_BINARY && enable->bytes == Byte('\1');
+    }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(controls.servers); }));
+    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz("HTTP=proxy.example.jp:8080"));
+}
+
+TEST_F(MainWindowE2E, MinimizingHidesTheWindowAndTheTrayIconBringsItBack) {
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    EXPECT_FALSE(IsIconic(main));
+}
+
+TEST_F(MainWindowE2E, TheCloseQuestionCancelKeepsNoHidesYesEndsTheProgramAndTakesTheIcon) {
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    Close(main);
+    auto question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->title, L"Zelkor終了");
+    EXPECT_EQ(question->prompt, L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納");
+    EXPECT_TRUE(question->icon);
+    EXPECT_EQ(question->defaultButton, IDNO);
+    EXPECT_EQ(question->buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
+    Screenshot(L"close-question");
+    Answer(*question, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return VisibleWindowsOf(zelkor.Pid()) == std::vector<HWND>{main}; }));
+
+    ChooseMenu(main, MainMenu::Exit);
+    question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    Answer(*question, IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    EXPECT_TRUE(zelkor.Running());
+
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    Close(main);
+    question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    Answer(*question, IDYES);
+    EXPECT_TRUE(zelkor.WaitForExit()) << "Yes ends the program, and asks nothing more";
+    EXPECT_TRUE(WaitUntil([] { return !IconDrawnAt(TrayIconPoint()); }, 3000));
+}
+
+}  // namespace
+}  // namespace e2e

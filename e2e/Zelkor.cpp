@@ -1,0 +1,174 @@
+#include "e2e/Zelkor.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+constexpr char kInternetSettings[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
+
+std::filesystem::path NewFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::random_device random;
+    for (;;) {
+        std::filesystem::path folder =
+            std::filesystem::path(temp) / (L"zelkor-e2e-" + std::to_wstring(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(folder, error)) return folder;
+    }
+}
+
+class SettingsKey {
+public:
+    SettingsKey() { RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr); }
+    ~SettingsKey() { RegCloseKey(key_); }
+    SettingsKey(const SettingsKey&) = delete;
+    SettingsKey& operator=(const SettingsKey&) = delete;
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+Zelkor::Zelkor(const std::optional<std::string>& listFile) : folder_(NewFolder()) {
+    std::filesystem::copy_file(PathFromEnvironment(L"ZELKOR_EXE"), folder_ / L"Zelkor.exe");
+    if (listFile) std::ofstream(folder_ / L"PROXYLIST.DAT", std::ios::binary) << *listFile;
+}
+
+Zelkor::~Zelkor() {
+    if (process_.hProcess) {
+        if (Running() && !Quit()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForExit();
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void Zelkor::Start() {
+    const std::wstring exe = (folder_ / L"Zelkor.exe").wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                   &startup, &process_);
+}
+
+bool Zelkor::WaitForStartup(int timeoutMs) {
+    return WaitUntil([this] { return MainWindow() && !Form(L"Form1"); }, timeoutMs);
+}
+
+bool Zelkor::Running() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Zelkor::WaitForExit(int timeoutMs) const {
+    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+HWND Zelkor::WaitForForm(const std::wstring& caption, int timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Form(caption)) != nullptr && IsWindowVisible(found); }, timeoutMs);
+    return found;
+}
+
+bool Zelkor::ShowFromTray() const {
+    ClickAt(TrayIconPoint());
+    return WaitUntil([this] { return IsWindowVisible(MainWindow()); }, 5000);
+}
+
+bool Zelkor::Quit() {
+    HWND main = MainWindow();
+    if (!main) return false;
+    for (HWND window : VisibleWindowsOf(Pid()))
+        if (window != main) return false;  // a modal window or a message box is up
+    Close(main);
+    const auto question = WaitForMessageBox(Pid(), 5000);
+    if (!question) return false;
+    Answer(*question, IDYES);
+    return WaitForExit();
+}
+
+std::optional<std::string> Zelkor::ListFile() const {
+    std::ifstream in(folder_ / L"PROXYLIST.DAT", std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::optional<StoredValue> ReadSetting(const char* name) {
+    SettingsKey key;
+    StoredValue value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.bytes.resize(size);
+    RegQueryValueExA(key.get(), name, nullptr, &value.type,
+                     reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    value.bytes.resize(size);
+    return value;
+}
+
+void WriteSetting(const char* name, DWORD type, const std::string& bytes) {
+    SettingsKey key;
+    RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+}
+
+void DeleteSetting(const char* name) {
+    SettingsKey key;
+    RegDeleteValueA(key.get(), name);
+}
+
+void SetProxyInForce(const std::string& server, bool on) {
+    WriteSetting("ProxyServer", REG_SZ, Sz(server));
+    const DWORD enable = on ? 1 : 0;
+    WriteSetting("ProxyEnable", REG_DWORD, std::string(reinterpret_cast<const char*>(&enable), 4));
+}
+
+std::string Ansi(const std::wstring& text) {
+    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+namespace {
+
+// The tests set the user's proxy; whatever was in force before comes back when they end.
+class SettingsKept final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        for (const char* name : kNames) kept_.push_back(ReadSetting(name));
+    }
+    void TearDown() override {
+        for (size_t i = 0; i < kept_.size(); ++i) {
+            if (kept_[i])
+                WriteSetting(kNames[i], kept_[i]->type, kept_[i]->bytes);
+            else
+                DeleteSetting(kNames[i]);
+        }
+    }
+
+private:
+    static constexpr const char* kNames[] = {"ProxyServer", "ProxyEnable"};
+    std::vector<std::optional<StoredValue>> kept_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kSettingsKept =
+    ::testing::AddGlobalTestEnvironment(new SettingsKept);
+
+}  // namespace
+
+}  // namespace e2e

@@ -1,0 +1,93 @@
+#pragma once
+// The program under test: Zelkor.exe copied into a folder of its own with the list file the
+// test gives it, started, and driven through its windows; and the registry values it writes.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "e2e/Desktop.h"
+
+namespace e2e {
+
+// Command numbers of the menu items: the toolkit numbers them from 50000 in menu order.
+namespace MainMenu {
+constexpr UINT ProxyEdit = 50000, ProxyTest = 50001, Exit = 50003, About = 50004;
+}
+namespace EditorMenu {
+constexpr UINT Exit = 50000;
+}
+
+inline const std::wstring kMainCaption = L"Zelkor盛合わせ";
+inline const std::wstring kFormClass = L"ZelkorForm";
+
+class Zelkor {
+public:
+    // `listFile` null: no PROXYLIST.DAT beside the program.
+    explicit Zelkor(const std::optional<std::string>& listFile);
+    ~Zelkor();
+    Zelkor(const Zelkor&) = delete;
+    Zelkor& operator=(const Zelkor&) = delete;
+
+    void Start();
+    // Start-up is over: the main window exists and the splash is gone.
+    bool WaitForStartup(int timeoutMs = 15000);
+    bool Running() const;
+    bool WaitForExit(int timeoutMs = 10000) const;
+    DWORD Pid() const { return process_.dwProcessId; }
+
+    HWND MainWindow() const { return WindowOf(Pid(), kMainCaption, kFormClass); }
+    HWND Form(const std::wstring& caption) const { return WindowOf(Pid(), caption, kFormClass); }
+    HWND WaitForForm(const std::wstring& caption, int timeoutMs = 10000) const;
+    // Shows the main window with a real left click on the tray icon.
+    bool ShowFromTray() const;
+    // Ends the program through its own close question.
+    bool Quit();
+
+    std::optional<std::string> ListFile() const;
+    const std::filesystem::path& Folder() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+    PROCESS_INFORMATION process_{};
+};
+
+// The per-user Internet settings, read and written with advapi32 only (never WinINet, which
+// rewrites ProxyEnable when it loads).
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+std::optional<StoredValue> ReadSetting(const char* name);
+void WriteSetting(const char* name, DWORD type, const std::string& bytes);
+void DeleteSetting(const char* name);
+void SetProxyInForce(const std::string& server, bool on);
+inline std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
+inline std::string Byte(char b) { return std::string(1, b); }
+
+// Text in code page 932, as the list file holds it.
+std::string Ansi(const std::wstring& text);
+
+inline const std::wstring kSampleList = L"proxy.example.jp,8080,社内プロクシ\r\n10.0.0.1,3128,\r\n";
+inline const std::string kSampleServer = "HTTP=proxy.example.jp:8080";
+
+// The program started beside the sample list with the sample server in force and on, its
+// start-up over.
+class ZelkorInTray : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProxyInForce(kSampleServer, true);
+        zelkor.Start();
+        ASSERT_TRUE(zelkor.WaitForStartup());
+        main = zelkor.MainWindow();
+    }
+
+    Zelkor zelkor{Ansi(kSampleList)};
+    HWND main = nullptr;
+};
+
+}  // namespace e2e
