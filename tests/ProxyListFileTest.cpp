@@ -4,6 +4,7 @@
 
 #include "core/AnsiText.h"
 #include "core/MainBas.h"
+#include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
 
 namespace {
@@ -68,37 +69,6 @@ TEST_F(ProxyListFile, OverLongFileIsReportedAndTheRestKept) {
     EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kListTooLong});
 }
 
-// A file system whose chosen step fails; everything else goes to the real one.
-class FailingFileSystem final : public FileSystem {
-public:
-    enum class Step { None, Create, Replace, Read };
-    explicit FailingFileSystem(Step step) : step_(step) {}
-
-    bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
-                   std::wstring& error) override {
-        if (step_ == Step::Read) return Fail(error);
-        return SystemFileSystem().ReadWhole(path, maxBytes, bytes, error);
-    }
-    bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
-                  std::wstring& error) override {
-        if (step_ == Step::Create) return Fail(error);
-        return SystemFileSystem().WriteNew(path, bytes, error);
-    }
-    bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
-                 std::wstring& error) override {
-        if (step_ == Step::Replace) return Fail(error);
-        return SystemFileSystem().Replace(from, to, error);
-    }
-    void Remove(const std::filesystem::path& path) override { SystemFileSystem().Remove(path); }
-
-private:
-    static bool Fail(std::wstring& error) {
-        error = L"ディスクがいっぱいです。";
-        return false;
-    }
-    Step step_;
-};
-
 class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
 
 TEST_P(FailedSave, LosesNothingAndSaysSo) {
@@ -118,7 +88,8 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSave,
-                         ::testing::Values(FailingFileSystem::Step::Create,
-                                           FailingFileSystem::Step::Replace));
+                         ::testing::Values(FailingFileSystem::Step::Create, FailingFileSystem::Step::Write,
+                                           FailingFileSystem::Step::Replace),
+                         StepName);
 
 }  // namespace
