@@ -1,0 +1,14 @@
+#pragma once
+// What must hold for any input at all, checked by the fuzzers and, on the kept corpus, by the
+// tests. Each returns an empty text when all holds, else what went wrong.
+
+#include <string>
+#include <string_view>
+
+// Any bytes load in an orderly way, and once the program has saved what it loaded, saving
+// and loading again changes nothing.
+std::string CheckProxyList(std::string_view bytes);
+
+// Any registry text splits into an address before a colon and a port after one, and cutting
+// the trailing NULs leaves the text before them.
+std::string CheckProxyServer(std::string_view bytes);
