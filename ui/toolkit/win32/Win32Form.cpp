@@ -112,6 +112,7 @@ private:
     int syncing_ = 0;  // notifications caused by our own updates are not the user's
     std::vector<HWND> disabledByModal_;
     std::map<int, Control*> byId_;
+    std::vector<HBITMAP> bitmaps_;  // a picture control does not free the bitmap it is given
 };
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -138,6 +139,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     auto* control = reinterpret_cast<Control*>(data);
     Form& form = control->form();
     switch (message) {
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, EditProc, 1);  // the subclass record is ours to free
+            break;
         case WM_GETDLGCODE: {
             const auto* msg = reinterpret_cast<const MSG*>(lParam);
             LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
@@ -186,6 +190,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 // Buttons: Enter presses the focused button, as in a dialog.
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ButtonProc, 1);
     if (message == WM_GETDLGCODE) {
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
         LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
@@ -269,6 +274,7 @@ void Win32Peer::CreateControl(Control& control, int id) {
     if (control.kind() == ControlKind::Picture && control.pictureResource) {
         HANDLE bitmap = LoadImageW(Win32::Instance(), MAKEINTRESOURCEW(control.pictureResource),
                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        bitmaps_.push_back(static_cast<HBITMAP>(bitmap));
         SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
     if (!control.Items().empty()) SyncItems(control);
@@ -369,6 +375,8 @@ void Win32Peer::Destroy() {
     for (Control& control : form_.Controls()) control.native = 0;
     DestroyWindow(hwnd);
     if (menu) DestroyMenu(menu);
+    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
+    bitmaps_.clear();
 }
 
 void Win32Peer::SyncText(Control& control) {
