@@ -9,7 +9,6 @@ namespace e2e {
 
 namespace {
 
-constexpr int kPollMs = 20;
 constexpr int kPromptId = 0xFFFF;  // the message box's text
 constexpr int kIconId = 0x0440;    // the message box's icon
 
@@ -33,9 +32,12 @@ BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM data) {
 
 bool IsList(HWND list) { return ClassOf(list) == L"ListBox"; }
 
-void NotifyParent(HWND control, WORD code) {
-    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-                 reinterpret_cast<LPARAM>(control));
+void NotifyParent(HWND control, WORD code, bool wait = false) {
+    const WPARAM command = MAKEWPARAM(GetDlgCtrlID(control), code);
+    if (wait)
+        SendMessageW(GetParent(control), WM_COMMAND, command, reinterpret_cast<LPARAM>(control));
+    else
+        PostMessageW(GetParent(control), WM_COMMAND, command, reinterpret_cast<LPARAM>(control));
 }
 
 void SendMouse(DWORD flags) {
@@ -58,11 +60,11 @@ std::wstring PathFromEnvironment(const wchar_t* name) {
     return path;
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     while (!done()) {
         if (GetTickCount64() > until) return false;
-        Sleep(kPollMs);
+        Sleep(static_cast<DWORD>(pollMs));
     }
     return true;
 }
@@ -123,6 +125,11 @@ void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 void Pick(HWND list, int index) {
     SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE);
+}
+
+void PickNow(HWND list, int index) {
+    SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE, true);
 }
 
 void DoubleClickItem(HWND listBox, int index) {

@@ -15,7 +15,7 @@ namespace e2e {
 std::wstring PathFromEnvironment(const wchar_t* name);
 
 // Polls until `done` holds; false when the timeout passes first.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000, int pollMs = 20);
 
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
@@ -33,6 +33,8 @@ HWND ChildWithText(HWND parent, const std::wstring& cls, const std::wstring& tex
 void Press(HWND button);
 // Picks an item of a list box or drop-down list and tells the form, as a user's pick does.
 void Pick(HWND list, int index);
+// The same, returning only when the form has handled the pick.
+void PickNow(HWND list, int index);
 void DoubleClickItem(HWND listBox, int index);
 int ItemCount(HWND list);
 std::wstring ItemText(HWND list, int index);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -38,8 +39,9 @@ private:
 
 }  // namespace
 
-Zelkor::Zelkor(const std::optional<std::string>& listFile) : folder_(NewFolder()) {
-    std::filesystem::copy_file(PathFromEnvironment(L"ZELKOR_EXE"), folder_ / L"Zelkor.exe");
+Zelkor::Zelkor(const std::optional<std::string>& listFile, const std::wstring& exe)
+    : folder_(NewFolder()), exe_(folder_ / std::filesystem::path(exe).filename()) {
+    std::filesystem::copy_file(exe, exe_);
     if (listFile) std::ofstream(folder_ / L"PROXYLIST.DAT", std::ios::binary) << *listFile;
 }
 
@@ -48,6 +50,9 @@ Zelkor::~Zelkor() {
         if (Running() && !Quit()) {
             TerminateProcess(process_.hProcess, 1);
             WaitForExit();
+            // The taskbar drops an icon whose window has gone when the mouse passes over it.
+            MoveTo(TrayIconPoint());
+            Sleep(200);
         }
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
@@ -57,10 +62,9 @@ Zelkor::~Zelkor() {
 }
 
 void Zelkor::Start() {
-    const std::wstring exe = (folder_ / L"Zelkor.exe").wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+    CreateProcessW(exe_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                    &startup, &process_);
 }
 
@@ -105,6 +109,40 @@ std::optional<std::string> Zelkor::ListFile() const {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+long StatusKb(const std::string& status, const char* field) {
+    const size_t at = status.find(field);
+    return at == std::string::npos ? 0 : std::atol(status.c_str() + at + std::strlen(field));
+}
+
+}  // namespace
+
+std::optional<Zelkor::Footprint> Zelkor::Measure() const {
+    const std::string marker = folder_.filename().string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {
+        const std::wstring pid = entry.path().filename().wstring();
+        if (pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+        if (ReadAll(entry.path() / L"cmdline").find(marker) == std::string::npos) continue;
+        const std::string status = ReadAll(entry.path() / L"status");
+        std::istringstream stat(ReadAll(entry.path() / L"stat"));
+        std::string field;
+        double ticks = 0;
+        for (int i = 1; i <= 15 && stat >> field; ++i)
+            if (i == 14 || i == 15) ticks += std::atof(field.c_str());  // user and system time
+        return Footprint{StatusKb(status, "VmRSS:"), StatusKb(status, "RssAnon:"), ticks / 100.0};
+    }
+    return std::nullopt;
 }
 
 std::optional<StoredValue> ReadSetting(const char* name) {

@@ -27,8 +27,9 @@ inline const std::wstring kFormClass = L"ZelkorForm";
 
 class Zelkor {
 public:
-    // `listFile` null: no PROXYLIST.DAT beside the program.
-    explicit Zelkor(const std::optional<std::string>& listFile);
+    // `listFile` null: no PROXYLIST.DAT beside the program. `exe`: the program to copy there.
+    explicit Zelkor(const std::optional<std::string>& listFile,
+                    const std::wstring& exe = PathFromEnvironment(L"ZELKOR_EXE"));
     ~Zelkor();
     Zelkor(const Zelkor&) = delete;
     Zelkor& operator=(const Zelkor&) = delete;
@@ -39,6 +40,7 @@ public:
     bool Running() const;
     bool WaitForExit(int timeoutMs = 10000) const;
     DWORD Pid() const { return process_.dwProcessId; }
+    HANDLE Process() const { return process_.hProcess; }
 
     HWND MainWindow() const { return WindowOf(Pid(), kMainCaption, kFormClass); }
     HWND Form(const std::wstring& caption) const { return WindowOf(Pid(), caption, kFormClass); }
@@ -51,8 +53,18 @@ public:
     std::optional<std::string> ListFile() const;
     const std::filesystem::path& Folder() const { return folder_; }
 
+    // What the process costs, as Linux counts it: Wine shows no private bytes, handle or GDI
+    // counts of its own, so these are read through Z:\proc.
+    struct Footprint {
+        long residentKb = 0;
+        long privateKb = 0;
+        double cpuSeconds = 0;
+    };
+    std::optional<Footprint> Measure() const;
+
 private:
     std::filesystem::path folder_;
+    std::filesystem::path exe_;
     PROCESS_INFORMATION process_{};
 };
 

@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -21,12 +22,11 @@ public:
     void Run(const char* in, size_t inLeft, Out& out, const Out& fallback, size_t skip) {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* src = const_cast<char*>(in);
-        std::vector<char> buffer(4096);
         while (inLeft > 0) {
-            char* dst = buffer.data();
-            size_t dstLeft = buffer.size();
+            char* dst = buffer_.data();
+            size_t dstLeft = buffer_.size();
             const size_t rc = iconv(handle_, &src, &inLeft, &dst, &dstLeft);
-            Append(out, buffer.data(), buffer.size() - dstLeft);
+            Append(out, buffer_.data(), buffer_.size() - dstLeft);
             if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
             out += fallback;
             const size_t step = std::min(skip, inLeft);
@@ -41,29 +41,45 @@ private:
         out.append(reinterpret_cast<const wchar_t*>(p), n / sizeof(wchar_t));
     }
     iconv_t handle_;
+    std::vector<char> buffer_ = std::vector<char>(4096);
 };
+
+// Opening a converter costs far more than most texts take to convert, so each thread keeps one.
+Converter& ToCp932() {
+    thread_local Converter converter("CP932", "WCHAR_T");
+    return converter;
+}
+
+Converter& FromCp932() {
+    thread_local Converter converter("WCHAR_T", "CP932");
+    return converter;
+}
+
+template <typename Text>
+bool IsAscii(const Text& text) {
+    return std::all_of(text.begin(), text.end(), [](auto c) { return c >= 0 && c < 0x80; });
+}
 
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text) {
-    Converter converter("CP932", "WCHAR_T");
+    if (IsAscii(text)) return std::string(text.begin(), text.end());
     std::string out;
-    converter.Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
+    ToCp932().Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
                   std::string("?"), sizeof(wchar_t));
     return out;
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-    Converter converter("WCHAR_T", "CP932");
+    if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
     std::wstring out;
-    converter.Run(bytes.data(), bytes.size(), out, std::wstring(1, kUnreadableByte), 1);
+    FromCp932().Run(bytes.data(), bytes.size(), out, std::wstring(1, kUnreadableByte), 1);
     return out;
 }
 
 bool IsSingleByteChar(wchar_t c) {
     if (c < 0x80) return true;
-    Converter converter("CP932", "WCHAR_T");
     std::string out;
-    converter.Run(reinterpret_cast<const char*>(&c), sizeof c, out, std::string("??"), sizeof c);
+    ToCp932().Run(reinterpret_cast<const char*>(&c), sizeof c, out, std::string("??"), sizeof c);
     return out.size() == 1;
 }
