@@ -1,5 +1,8 @@
 #include "fuzz/Checks.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/AnsiText.h"
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
@@ -33,4 +36,10 @@ std::string CheckProxyServer(std::string_view bytes) {
     if (cut.compare(0, name.size(), name) != 0 || cut[name.size()] != L':') return "the address is not the text before a colon";
     if (port != cut.substr(colon + 1)) return "the port is not the text after the first colon";
     return "";
+}
+
+int StopOnFailure(const std::string& failure) {
+    if (failure.empty()) return 0;
+    std::fprintf(stderr, "%s\n", failure.c_str());
+    std::abort();
 }

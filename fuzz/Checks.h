@@ -12,3 +12,6 @@ std::string CheckProxyList(std::string_view bytes);
 // Any registry text splits into an address before a colon and a port after one, and cutting
 // the trailing NULs leaves the text before them.
 std::string CheckProxyServer(std::string_view bytes);
+
+// For the fuzzers: a failed check stops the run, so that libFuzzer keeps the input.
+int StopOnFailure(const std::string& failure);
