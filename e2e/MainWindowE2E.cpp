@@ -4,6 +4,8 @@
 
 #include "e2e/Zelkor.h"
 
+#include <shellapi.h>
+
 namespace e2e {
 namespace {
 
@@ -183,6 +185,20 @@ TEST_F(MainWindowE2E, TheCloseQuestionCancelKeepsNoHidesYesEndsTheProgramAndTake
     Answer(*question, IDYES);
     EXPECT_TRUE(zelkor.WaitForExit()) << "Yes ends the program, and asks nothing more";
     EXPECT_TRUE(WaitUntil([] { return !IconDrawnAt(TrayIconPoint()); }, 3000));
+}
+
+TEST_F(MainWindowE2E, WhenTheTaskbarComesBackTheIconIsPutBackInIt) {
+    ASSERT_TRUE(IconDrawnAt(TrayIconPoint()));
+    // What an Explorer restart does: the taskbar forgets every icon, then says it is back.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = main;
+    icon.uID = 0;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+    EXPECT_TRUE(WaitUntil([] { return !IconDrawnAt(TrayIconPoint()); }, 3000));
+    PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return IconDrawnAt(TrayIconPoint()); }, 3000));
+    EXPECT_TRUE(zelkor.ShowFromTray());
 }
 
 }  // namespace
