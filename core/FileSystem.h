@@ -2,28 +2,34 @@
 // The few file operations the list file needs, so that tests can make any step fail.
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
+
+// Paths are wide texts. std::filesystem would bring the whole C++ locale machinery into the
+// Windows program, more than doubling its size, for the one folder and two names it needs.
+using FilePath = std::wstring;
+
+// `folder` and `name` joined with the platform's separator.
+FilePath JoinPath(const FilePath& folder, const std::wstring& name);
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // On failure each returns false and puts the system's own description into `error`.
-    virtual bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
+    virtual bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
                            std::wstring& error) = 0;
     // Creates or truncates the file and writes all bytes through to the disk.
-    virtual bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
+    virtual bool WriteNew(const FilePath& path, std::string_view bytes,
                           std::wstring& error) = 0;
     // Puts `from` in the place of `to` in one step.
-    virtual bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+    virtual bool Replace(const FilePath& from, const FilePath& to,
                          std::wstring& error) = 0;
-    virtual void Remove(const std::filesystem::path& path) = 0;
+    virtual void Remove(const FilePath& path) = 0;
 };
 
 // The real file system of the platform the program runs on.
 FileSystem& SystemFileSystem();
 
 // The folder of the running executable, and its file name without extension.
-std::filesystem::path ExecutableDirectory();
+FilePath ExecutableDirectory();
 std::wstring ExecutableStem();

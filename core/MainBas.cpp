@@ -7,7 +7,7 @@
 
 namespace MainBas {
 
-std::filesystem::path ProxyListPath(const App& app) { return app.directory / L"PROXYLIST.DAT"; }
+FilePath ProxyListPath(const App& app) { return JoinPath(app.directory, L"PROXYLIST.DAT"); }
 
 void LoadProxyList(App& app) {
     std::string bytes;
@@ -23,8 +23,8 @@ void LoadProxyList(App& app) {
 }
 
 bool SaveProxyList(App& app) {
-    const std::filesystem::path target = ProxyListPath(app);
-    std::filesystem::path temporary = target;
+    const FilePath target = ProxyListPath(app);
+    FilePath temporary = target;
     temporary += L".new";
     const std::string bytes = FormatProxyList(app.state.ProxyTable);
     std::wstring error;

@@ -1,7 +1,6 @@
 #pragma once
 // Start-up helpers, the proxy list file and the Internet proxy settings.
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -17,7 +16,7 @@ struct App {
     REGEDIT::Registry& registry;
     FileSystem& files;
     Clock& clock;
-    std::filesystem::path directory;  // where PROXYLIST.DAT lives: the executable's folder
+    FilePath directory;               // where PROXYLIST.DAT lives: the executable's folder
     std::wstring executableStem;      // the executable's file name without its extension
 };
 
@@ -43,7 +42,7 @@ inline const std::wstring kListTooLong =
 // The largest list file read; far beyond 32,767 ordinary lines.
 constexpr size_t kMaxListFileBytes = 64u << 20;
 
-std::filesystem::path ProxyListPath(const App& app);
+FilePath ProxyListPath(const App& app);
 void LoadProxyList(App& app);
 // Replaces the file in one step; on failure the old file stays and the user is told.
 bool SaveProxyList(App& app);

@@ -130,7 +130,7 @@ protected:
 
     HeadlessApp h;
     FailingFileSystem files{GetParam()};
-    App app{AppState{}, h.ui, h.t.registry, files, h.clock, h.t.folder.path(), L"Zelkor"};
+    App app{AppState{}, h.ui, h.t.registry, files, h.clock, h.t.folder.path().wstring(), L"Zelkor"};
 };
 
 TEST_P(SaveFault, TheEditorKeepsItsWindowAndItsEdits) {

@@ -74,7 +74,7 @@ class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
 TEST_P(FailedSave, LosesNothingAndSaysSo) {
     TestApp t;
     FailingFileSystem files(GetParam());
-    App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path(), L"Zelkor"};
+    App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Zelkor"};
     t.WriteList("old,1,kept\r\n");
     app.state.ProxyTable = {{L"new", L"2", L""}};
 

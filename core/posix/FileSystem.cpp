@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <filesystem>
 #include <cstring>
 
 #include "core/AnsiText.h"
@@ -13,6 +15,30 @@ namespace {
 std::wstring Describe(int code) {
     const std::string text = std::strerror(code);
     return std::wstring(text.begin(), text.end());
+}
+
+// Linux file names are bytes; ours are written in UTF-8.
+std::string Native(const FilePath& path) {
+    std::string out;
+    for (const wchar_t c : path) {
+        const auto u = static_cast<uint32_t>(c);
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else if (u < 0x10000) {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (u >> 18));
+            out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
 }
 
 class FileDescriptor {
@@ -36,9 +62,9 @@ private:
 
 class PosixFileSystem final : public FileSystem {
 public:
-    bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
+    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
                    std::wstring& error) override {
-        FileDescriptor fd(open(path.c_str(), O_RDONLY));
+        FileDescriptor fd(open(Native(path).c_str(), O_RDONLY));
         if (fd.get() < 0) return Fail(error);
         bytes.clear();
         char buffer[65536];
@@ -54,9 +80,9 @@ public:
         }
     }
 
-    bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
+    bool WriteNew(const FilePath& path, std::string_view bytes,
                   std::wstring& error) override {
-        FileDescriptor fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+        FileDescriptor fd(open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
         if (fd.get() < 0) return Fail(error);
         while (!bytes.empty()) {
             const ssize_t n = write(fd.get(), bytes.data(), bytes.size());
@@ -67,13 +93,13 @@ public:
         return true;
     }
 
-    bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+    bool Replace(const FilePath& from, const FilePath& to,
                  std::wstring& error) override {
-        if (rename(from.c_str(), to.c_str()) != 0) return Fail(error);
+        if (rename(Native(from).c_str(), Native(to).c_str()) != 0) return Fail(error);
         return true;
     }
 
-    void Remove(const std::filesystem::path& path) override { unlink(path.c_str()); }
+    void Remove(const FilePath& path) override { unlink(Native(path).c_str()); }
 
 private:
     static bool Fail(std::wstring& error) {
@@ -89,8 +115,10 @@ FileSystem& SystemFileSystem() {
     return fileSystem;
 }
 
-std::filesystem::path ExecutableDirectory() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+FilePath JoinPath(const FilePath& folder, const std::wstring& name) { return folder + L"/" + name; }
+
+FilePath ExecutableDirectory() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().wstring();
 }
 
 std::wstring ExecutableStem() {

@@ -37,7 +37,7 @@ private:
 
 class Win32FileSystem final : public FileSystem {
 public:
-    bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
+    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
                    std::wstring& error) override {
         FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -57,7 +57,7 @@ public:
         return true;
     }
 
-    bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
+    bool WriteNew(const FilePath& path, std::string_view bytes,
                   std::wstring& error) override {
         FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -71,7 +71,7 @@ public:
         return true;
     }
 
-    bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+    bool Replace(const FilePath& from, const FilePath& to,
                  std::wstring& error) override {
         if (!MoveFileExW(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -79,7 +79,7 @@ public:
         return true;
     }
 
-    void Remove(const std::filesystem::path& path) override { DeleteFileW(path.c_str()); }
+    void Remove(const FilePath& path) override { DeleteFileW(path.c_str()); }
 
 private:
     static bool Fail(std::wstring& error) {
@@ -88,13 +88,18 @@ private:
     }
 };
 
-std::filesystem::path ModulePath() {
+FilePath ModulePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n < buffer.size()) return std::filesystem::path(buffer.substr(0, n));
+        if (n < buffer.size()) return buffer.substr(0, n);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+size_t NameStart(const FilePath& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == FilePath::npos ? 0 : slash + 1;
 }
 
 }  // namespace
@@ -104,6 +109,16 @@ FileSystem& SystemFileSystem() {
     return fileSystem;
 }
 
-std::filesystem::path ExecutableDirectory() { return ModulePath().parent_path(); }
+FilePath JoinPath(const FilePath& folder, const std::wstring& name) { return folder + L"\\" + name; }
 
-std::wstring ExecutableStem() { return ModulePath().stem().wstring(); }
+FilePath ExecutableDirectory() {
+    const FilePath path = ModulePath();
+    const size_t start = NameStart(path);
+    return path.substr(0, start == 0 ? 0 : start - 1);
+}
+
+std::wstring ExecutableStem() {
+    const FilePath path = ModulePath();
+    const std::wstring name = path.substr(NameStart(path));
+    return name.substr(0, name.find_last_of(L'.'));
+}

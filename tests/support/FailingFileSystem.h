@@ -16,26 +16,26 @@ public:
     enum class Step { None, Create, Write, Replace, Read };
     explicit FailingFileSystem(Step step) : step_(step) {}
 
-    bool ReadWhole(const std::filesystem::path& path, size_t maxBytes, std::string& bytes,
+    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
                    std::wstring& error) override {
         if (step_ == Step::Read) return Fail(error);
         return SystemFileSystem().ReadWhole(path, maxBytes, bytes, error);
     }
-    bool WriteNew(const std::filesystem::path& path, std::string_view bytes,
+    bool WriteNew(const FilePath& path, std::string_view bytes,
                   std::wstring& error) override {
         if (step_ == Step::Create) return Fail(error);
         if (step_ == Step::Write) {
-            WriteBytes(path, std::string(bytes.substr(0, bytes.size() / 2)));
+            WriteBytes(std::filesystem::path(path), std::string(bytes.substr(0, bytes.size() / 2)));
             return Fail(error);
         }
         return SystemFileSystem().WriteNew(path, bytes, error);
     }
-    bool Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+    bool Replace(const FilePath& from, const FilePath& to,
                  std::wstring& error) override {
         if (step_ == Step::Replace) return Fail(error);
         return SystemFileSystem().Replace(from, to, error);
     }
-    void Remove(const std::filesystem::path& path) override { SystemFileSystem().Remove(path); }
+    void Remove(const FilePath& path) override { SystemFileSystem().Remove(path); }
 
 private:
     static bool Fail(std::wstring& error) {

@@ -35,7 +35,7 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
 }
 
 void Frm_Main::Clear_Load() {
-    const std::wstring exe = app_.directory.wstring() + L"\\" + app_.executableStem + L".EXE";
+    const std::wstring exe = app_.directory + L"\\" + app_.executableStem + L".EXE";
     TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
     form_.Move(Toolkit::ScreenWidth() - form_.Width(),
                Toolkit::ScreenHeight() - form_.Height() - kBottomMarginTwips);
