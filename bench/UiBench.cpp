@@ -18,7 +18,7 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 void Row(const char* what, double value, const char* unit, const char* baseline, double base) {
-    std::printf("| %s | %.1f %s | %s | %.1f %s | %.2f |\n", what, value, unit, baseline, base, unit,
+    std::printf("| %s | %.5g %s | %s | %.5g %s | %.2f |\n", what, value, unit, baseline, base, unit,
                 value / base);
 }
 
