@@ -67,8 +67,7 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
     zelkor.Start();
     HWND splash = zelkor.WaitForForm(L"Form1");
     ASSERT_TRUE(splash);
-    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(splash, L"Static", L"処理中...[現在のプロクシ情報取込]"); }));
-    Screenshot(L"splash", splash);
+    // It stands for one to two seconds: its place first, the picture last.
     const RECT r = RectOf(splash), screen = ScreenRect();
     EXPECT_EQ(r.right - r.left, 229);
     EXPECT_EQ(r.bottom - r.top, 109);
@@ -77,6 +76,8 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
     EXPECT_EQ(GetWindowLongW(splash, GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_TRUE(ChildWithText(splash, L"Static", L"Zelkor盛合わせ"));
     EXPECT_TRUE(ChildWithText(splash, L"Static", L"Ver 0.5β"));
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(splash, L"Static", L"処理中...[現在のプロクシ情報取込]"); }));
+    Screenshot(L"splash", splash);
 
     ASSERT_TRUE(zelkor.WaitForStartup());
     EXPECT_FALSE(zelkor.Form(L"Form1"));
