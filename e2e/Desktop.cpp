@@ -40,6 +40,11 @@ void NotifyParent(HWND control, WORD code, bool wait = false) {
         PostMessageW(GetParent(control), WM_COMMAND, command, reinterpret_cast<LPARAM>(control));
 }
 
+void Select(HWND list, int index, bool wait) {
+    SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE, wait);
+}
+
 void SendMouse(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -122,15 +127,9 @@ HWND ChildWithText(HWND parent, const std::wstring& cls, const std::wstring& tex
 
 void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-void Pick(HWND list, int index) {
-    SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE);
-}
+void Pick(HWND list, int index) { Select(list, index, false); }
 
-void PickNow(HWND list, int index) {
-    SendMessageW(list, IsList(list) ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE, true);
-}
+void PickNow(HWND list, int index) { Select(list, index, true); }
 
 void DoubleClickItem(HWND listBox, int index) {
     Pick(listBox, index);

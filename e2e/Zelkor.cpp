@@ -103,14 +103,6 @@ bool Zelkor::Quit() {
     return WaitForExit();
 }
 
-std::optional<std::string> Zelkor::ListFile() const {
-    std::ifstream in(folder_ / L"PROXYLIST.DAT", std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 namespace {
 
 std::string ReadAll(const std::filesystem::path& path) {
@@ -126,6 +118,12 @@ long StatusKb(const std::string& status, const char* field) {
 }
 
 }  // namespace
+
+std::optional<std::string> Zelkor::ListFile() const {
+    const std::filesystem::path list = folder_ / L"PROXYLIST.DAT";
+    if (!std::filesystem::exists(list)) return std::nullopt;
+    return ReadAll(list);
+}
 
 std::optional<Zelkor::Footprint> Zelkor::Measure() const {
     const std::string marker = folder_.filename().string();

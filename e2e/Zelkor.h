@@ -51,7 +51,6 @@ public:
     bool Quit();
 
     std::optional<std::string> ListFile() const;
-    const std::filesystem::path& Folder() const { return folder_; }
 
     // What the process costs, as Linux counts it: Wine shows no private bytes, handle or GDI
     // counts of its own, so these are read through Z:\proc.
