@@ -48,22 +48,21 @@ int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 :
 
 void ReadProxySettings(App& app) {
     REGEDIT::Registry& reg = app.registry;
-    RegKey key = 0;
-    if (reg.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) != RegResult::Success) {
+    REGEDIT::OpenedKey key(reg, kHkeyCurrentUser, kInternetSettingsKey);
+    if (!key.IsOpen()) {
         app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
         return;
     }
     int32_t type = RegType::Dword;
     REGEDIT::RegValue value;
-    if (reg.Reg_QueryValue(key, kProxyEnable, type, value) != RegResult::Success) {
+    if (reg.Reg_QueryValue(key.get(), kProxyEnable, type, value) != RegResult::Success) {
         app.ui.MsgBox(kReadError, MsgStyle::OkOnly, L"");
-        reg.Reg_CloseKey(key);
         return;
     }
     app.state.NowProxyEnable = REGEDIT::ValueAsNumber(value) == 1 ? L"1" : L"0";
     type = RegType::Sz;
-    const int32_t result = reg.Reg_QueryValue(key, kProxyServer, type, value);
-    reg.Reg_CloseKey(key);
+    const int32_t result = reg.Reg_QueryValue(key.get(), kProxyServer, type, value);
+    key.Close();
     if (result != RegResult::Success) {
         app.ui.MsgBox(kReadError, MsgStyle::OkOnly, L"");
         return;
@@ -93,41 +92,37 @@ void SplitProxyServer(AppState& state, const std::wstring& text) {
 }
 
 WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>& onFieldSet) {
-    RegKey key = 0;
-    if (app.registry.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) !=
-        RegResult::Success) {
+    REGEDIT::OpenedKey key(app.registry, kHkeyCurrentUser, kInternetSettingsKey);
+    if (!key.IsOpen()) {
         app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
         return WriteOutcome::OpenFailed;
     }
     app.state.NowProxyEnable = std::to_wstring(checked);
     onFieldSet();
     const uint8_t byte = NumberOf(app.state.NowProxyEnable) == 1 ? 1 : 0;
-    WriteOutcome outcome = WriteOutcome::Written;
-    if (app.registry.Reg_SetValue(key, kProxyEnable, RegType::Binary, byte) != RegResult::Success) {
+    if (app.registry.Reg_SetValue(key.get(), kProxyEnable, RegType::Binary, byte) !=
+        RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
-        outcome = WriteOutcome::WriteFailed;
+        return WriteOutcome::WriteFailed;
     }
-    app.registry.Reg_CloseKey(key);
-    return outcome;
+    return WriteOutcome::Written;
 }
 
 WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {
-    RegKey key = 0;
-    if (app.registry.Reg_OpenKey(kHkeyCurrentUser, kInternetSettingsKey, key) !=
-        RegResult::Success) {
+    REGEDIT::OpenedKey key(app.registry, kHkeyCurrentUser, kInternetSettingsKey);
+    if (!key.IsOpen()) {
         app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
         return WriteOutcome::OpenFailed;
     }
     app.state.NowProxyName = Trim(address);
     const std::wstring server = L"HTTP=" + app.state.NowProxyName + L":" + Trim(port);
-    const int32_t result = app.registry.Reg_SetValue(key, kProxyServer, RegType::Sz, server);
+    const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz, server);
     app.ui.DoEvents();
     if (result != RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
-        app.registry.Reg_CloseKey(key);
         return WriteOutcome::WriteFailed;
     }
-    app.registry.Reg_CloseKey(key);
+    key.Close();
     app.ui.DoEvents();
     return WriteOutcome::Written;
 }

@@ -11,19 +11,21 @@
 #include <string>
 
 #include "e2e/Desktop.h"
+#include "ui/toolkit/win32/NativeIds.h"
 
 namespace e2e {
 
-// Command numbers of the menu items: the toolkit numbers them from 50000 in menu order.
+// Command numbers of the menu items, numbered by the toolkit in menu order.
 namespace MainMenu {
-constexpr UINT ProxyEdit = 50000, ProxyTest = 50001, Exit = 50003, About = 50004;
+constexpr UINT ProxyEdit = Win32::kFirstMenuId, ProxyTest = ProxyEdit + 1, Exit = ProxyEdit + 3,
+               About = ProxyEdit + 4;
 }
 namespace EditorMenu {
-constexpr UINT Exit = 50000;
+constexpr UINT Exit = Win32::kFirstMenuId;
 }
 
 inline const std::wstring kMainCaption = L"Zelkor盛合わせ";
-inline const std::wstring kFormClass = L"ZelkorForm";
+inline const std::wstring kFormClass = Win32::kFormClass;
 
 class Zelkor {
 public:

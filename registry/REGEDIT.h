@@ -35,4 +35,29 @@ private:
     RegistryApi& api_;
 };
 
+// A key opened with Reg_OpenKey and closed with Reg_CloseKey when it goes out of scope (or
+// earlier, with Close), whatever happened while it was open.
+class OpenedKey {
+public:
+    OpenedKey(Registry& registry, RegKey root, const std::wstring& subKeyPath)
+        : registry_(registry), result_(registry.Reg_OpenKey(root, subKeyPath, key_)) {}
+    ~OpenedKey() { Close(); }
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+
+    bool IsOpen() const { return result_ == RegResult::Success && !closed_; }
+    RegKey get() const { return key_; }
+    void Close() {
+        if (!IsOpen()) return;
+        closed_ = true;
+        registry_.Reg_CloseKey(key_);
+    }
+
+private:
+    Registry& registry_;
+    RegKey key_ = 0;
+    int32_t result_;
+    bool closed_ = false;
+};
+
 }  // namespace REGEDIT

@@ -89,7 +89,6 @@ public:
     std::optional<uint32_t> backColor;    // labels and shapes
     std::optional<uint32_t> foreColor;    // labels
     int tabIndex = -1;
-    bool tabStop = true;
     int pictureResource = 0;              // picture boxes: the bitmap's resource id
 
     std::function<void()> Click;

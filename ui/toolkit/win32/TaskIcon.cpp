@@ -8,6 +8,7 @@
 
 #include "core/AnsiText.h"
 #include "ui/toolkit/Form.h"
+#include "ui/toolkit/win32/Handles.h"
 #include "ui/toolkit/win32/Win32Internal.h"
 
 namespace {
@@ -49,19 +50,19 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
 
 int16_t Add(HWND hwnd, int32_t id, const std::wstring& iconFile, int16_t iconIndex,
             const std::wstring& tip) {
-    HICON large = nullptr;
-    HICON small = nullptr;
+    HICON extracted[2] = {nullptr, nullptr};
     const std::string path = ToAnsi(Trim(iconFile));
-    if (ExtractIconExA(path.c_str(), iconIndex, &large, &small, 1) == 0) return TaskIcon::kNoIcon;
+    if (ExtractIconExA(path.c_str(), iconIndex, &extracted[0], &extracted[1], 1) == 0)
+        return TaskIcon::kNoIcon;
+    // Freed whatever the shell answers, the large one first: the shell keeps its own copy.
+    const Win32::OwnedIcon small(extracted[1]);
+    const Win32::OwnedIcon large(extracted[0]);
     NOTIFYICONDATAA record = Record(hwnd, id);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_MOUSEMOVE;
-    record.hIcon = small;
+    record.hIcon = small.get();
     CopyTip(record, tip);
-    const int16_t result = Shell_NotifyIconA(NIM_ADD, &record) ? TaskIcon::kAdded : TaskIcon::kRefused;
-    if (large) DestroyIcon(large);
-    if (small) DestroyIcon(small);
-    return result;
+    return Shell_NotifyIconA(NIM_ADD, &record) ? TaskIcon::kAdded : TaskIcon::kRefused;
 }
 
 }  // namespace

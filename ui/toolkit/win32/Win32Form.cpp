@@ -2,74 +2,21 @@
 // controls as its children. Frames and shapes are painted by the form itself.
 
 #include <windows.h>
-#include <commctrl.h>
-#include <imm.h>
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 #include <vector>
 
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/Toolkit.h"
+#include "ui/toolkit/win32/GdiCache.h"
+#include "ui/toolkit/win32/Handles.h"
+#include "ui/toolkit/win32/Win32Controls.h"
 #include "ui/toolkit/win32/Win32Internal.h"
 
 namespace {
 
-constexpr int kFirstControlId = 1000;
-constexpr int kFirstMenuId = 50000;
-constexpr int kComboDropPixels = 200;
-
 HWND Hwnd(const Control& control) { return reinterpret_cast<HWND>(control.native); }
-
-COLORREF ToColorRef(uint32_t rgb) { return static_cast<COLORREF>(rgb); }
-
-class GdiCache {
-public:
-    ~GdiCache() {
-        for (auto& [key, font] : fonts_) DeleteObject(font);
-        for (auto& [color, brush] : brushes_) DeleteObject(brush);
-    }
-    HFONT FontFor(const Font& font) {
-        if (font.face.empty()) return DefaultFont();
-        const auto key = std::make_tuple(font.face, static_cast<int>(font.points * 100), font.bold);
-        auto& slot = fonts_[key];
-        if (!slot) {
-            LOGFONTW lf{};
-            lf.lfHeight = -static_cast<LONG>(font.points * Win32::Dpi() / 72.0 + 0.5);
-            lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-            lf.lfCharSet = DEFAULT_CHARSET;
-            lf.lfQuality = DEFAULT_QUALITY;
-            lstrcpynW(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
-            slot = CreateFontIndirectW(&lf);
-        }
-        return slot;
-    }
-    HBRUSH BrushFor(uint32_t color) {
-        auto& slot = brushes_[color];
-        if (!slot) slot = CreateSolidBrush(ToColorRef(color));
-        return slot;
-    }
-
-private:
-    HFONT DefaultFont() {
-        if (!defaultFont_) {
-            NONCLIENTMETRICSW metrics{};
-            metrics.cbSize = sizeof metrics;
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-            defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
-        }
-        return defaultFont_;
-    }
-    std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts_;
-    std::map<uint32_t, HBRUSH> brushes_;
-    HFONT defaultFont_ = nullptr;
-};
-
-GdiCache& Gdi() {
-    static GdiCache cache;
-    return cache;
-}
 
 class Win32Peer final : public FormPeer {
 public:
@@ -91,20 +38,29 @@ public:
     // The window's messages start before CreateWindowExW returns its handle.
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    Control* ControlOf(HWND child);
 
 private:
-    void CreateControl(Control& control, int id);
+    DWORD Style() const;
+    DWORD ExStyle() const;
+    POINT StartPosition(SIZE outer) const;
+    void CreateControls();
     void CreateMenus();
     void ApplyTabOrder();
     void ApplyMenuStates(std::list<MenuItem>& items);
-    void Paint();
     void RedrawArea(Control& control);
     void FocusFirst();
     void SyncText(Control& control);
     void SyncItems(Control& control);
+    Control* ControlOf(HWND child);
+    RECT PixelRect(const Control& control) const;
+
+    void OnPaint();
     void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnControlCommand(Control& control, int code, HWND h);
     LRESULT OnColor(HDC dc, HWND child);
+    void OnSize(WPARAM kind);
+    void OnMove();
+    void OnMouseMove(WPARAM keys, LPARAM at);
 
     Form& form_;
     HWND hwnd_ = nullptr;
@@ -112,7 +68,7 @@ private:
     int syncing_ = 0;  // notifications caused by our own updates are not the user's
     std::vector<HWND> disabledByModal_;
     std::map<int, Control*> byId_;
-    std::vector<HBITMAP> bitmaps_;  // a picture control does not free the bitmap it is given
+    std::vector<Win32::OwnedBitmap> pictures_;  // a picture control does not free its bitmap
 };
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,177 +83,86 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return peer->Handle(message, wParam, lParam);
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+DWORD Win32Peer::Style() const {
+    switch (form_.border) {
+        case Border::None:
+            return WS_CLIPSIBLINGS | WS_POPUP;
+        case Border::FixedDialog:
+            return WS_CLIPSIBLINGS | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        case Border::FixedSingle:
+            break;
+    }
+    return WS_CLIPSIBLINGS | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+           (form_.minButton ? WS_MINIMIZEBOX : 0);
 }
 
-// Text boxes: key-down and key-press go through the control's handlers first; Enter and
-// Escape reach the box instead of the dialog manager.
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR data) {
-    auto* control = reinterpret_cast<Control*>(data);
-    Form& form = control->form();
-    switch (message) {
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, EditProc, 1);  // the subclass record is ours to free
+DWORD Win32Peer::ExStyle() const {
+    return form_.border == Border::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+POINT Win32Peer::StartPosition(SIZE outer) const {
+    switch (form_.startPosition) {
+        case StartPosition::CenterScreen:
+            return {(GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2,
+                    (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2};
+        case StartPosition::Manual:
+            return {Win32::ToPixels(form_.Left()), Win32::ToPixels(form_.Top())};
+        case StartPosition::WindowsDefault:
             break;
-        case WM_GETDLGCODE: {
-            const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
-            if (msg && msg->message == WM_KEYDOWN &&
-                (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
-                code |= DLGC_WANTALLKEYS;
-            return code;
+    }
+    return {CW_USEDEFAULT, CW_USEDEFAULT};
+}
+
+void Win32Peer::Create() {
+    RECT r{0, 0, Win32::ToPixels(form_.ClientWidth()), Win32::ToPixels(form_.ClientHeight())};
+    AdjustWindowRectEx(&r, Style(), !form_.Menus().empty(), ExStyle());
+    const SIZE outer{r.right - r.left, r.bottom - r.top};
+    const POINT at = StartPosition(outer);
+    HWND owner = form_.showInTaskbar ? nullptr : Win32::ParkingWindow();
+    hwnd_ = CreateWindowExW(ExStyle(), Win32::kFormClass, form_.Caption().c_str(), Style(), at.x,
+                            at.y, outer.cx, outer.cy, owner, nullptr, Win32::Instance(), this);
+    CreateControls();
+    CreateMenus();
+    ApplyTabOrder();
+    OnMove();
+}
+
+void Win32Peer::CreateControls() {
+    int id = Win32::kFirstControlId;
+    for (Control& control : form_.Controls()) {
+        HWND child = Win32::CreateChild(control, hwnd_, id);
+        if (child) {
+            control.native = reinterpret_cast<std::uintptr_t>(child);
+            byId_[id] = &control;
+            if (control.kind() == ControlKind::Picture && control.pictureResource)
+                pictures_.push_back(Win32::ShowPicture(control, child));
+            if (!control.Items().empty()) SyncItems(control);
+            if (control.kind() == ControlKind::CheckBox) Sync(control, ControlProp::Value);
         }
-        case WM_KEYDOWN: {
-            int code = static_cast<int>(wParam);
-            if (control->KeyDown) control->KeyDown(code, ShiftState());
-            if (!form.Loaded() || code == 0) return 0;
-            return DefSubclassProc(hwnd, message, static_cast<WPARAM>(code), lParam);
-        }
-        case WM_CHAR: {
-            DWORD start = 0, end = 0;
-            SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                         reinterpret_cast<LPARAM>(&end));
-            control->UserSelected(static_cast<int>(start), static_cast<int>(end - start));
-            int code = static_cast<int>(wParam);
-            if (control->KeyPress) control->KeyPress(code);
-            if (!form.Loaded() || code == 0) return 0;
-            return DefSubclassProc(hwnd, message, static_cast<WPARAM>(code), lParam);
-        }
-        case WM_IME_COMPOSITION:
-            // Committed input-method text goes through the key-press filter too.
-            if (lParam & GCS_RESULTSTR) {
-                HIMC context = ImmGetContext(hwnd);
-                const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
-                std::wstring result(static_cast<size_t>(std::max<LONG>(bytes, 0)) / sizeof(wchar_t), L'\0');
-                ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), bytes);
-                ImmReleaseContext(hwnd, context);
-                for (const wchar_t c : result) {
-                    if (!IsWindow(hwnd)) break;
-                    SendMessageW(hwnd, WM_CHAR, c, 1);
-                }
-                return 0;
-            }
-            break;
-        default:
-            break;
+        ++id;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-// Buttons: Enter presses the focused button, as in a dialog.
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR) {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ButtonProc, 1);
-    if (message == WM_GETDLGCODE) {
-        const auto* msg = reinterpret_cast<const MSG*>(lParam);
-        LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTALLKEYS;
-        return code;
-    }
-    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        SendMessageW(hwnd, BM_CLICK, 0, 0);
-        return 0;
-    }
-    if (message == WM_CHAR && wParam == L'\r') return 0;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-DWORD AlignStyle(Align align) {
-    switch (align) {
-        case Align::Center:
-            return SS_CENTER;
-        case Align::Right:
-            return SS_RIGHT;
-        default:
-            return SS_LEFT;
-    }
-}
-
-void Win32Peer::CreateControl(Control& control, int id) {
-    const Twips at = control.FormPosition();
-    int x = Win32::ToPixels(at.left), y = Win32::ToPixels(at.top);
-    int w = Win32::ToPixels(at.width), h = Win32::ToPixels(at.height);
-    const wchar_t* cls = L"STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE;
-    DWORD ex = 0;
-    switch (control.kind()) {
-        case ControlKind::Shape:
-            return;  // painted by the form
-        case ControlKind::Label:
-            style |= AlignStyle(control.align) | SS_NOPREFIX;
-            break;
-        case ControlKind::Frame:
-            cls = L"BUTTON";
-            style |= BS_GROUPBOX;
-            break;
-        case ControlKind::TextBox:
-            cls = L"EDIT";
-            style |= ES_AUTOHSCROLL | ES_LEFT | (control.tabStop ? WS_TABSTOP : 0);
-            ex = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ListBox:
-            cls = L"LISTBOX";
-            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-            ex = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ComboBox:
-            cls = L"COMBOBOX";
-            style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-            h += kComboDropPixels;
-            break;
-        case ControlKind::CheckBox:
-            cls = L"BUTTON";
-            style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-            break;
-        case ControlKind::Button:
-            cls = L"BUTTON";
-            style |= BS_PUSHBUTTON | WS_TABSTOP;
-            break;
-        case ControlKind::Picture:
-            style |= SS_BITMAP | SS_CENTERIMAGE;
-            ex = WS_EX_CLIENTEDGE;
-            break;
-    }
-    HWND child = CreateWindowExW(ex, cls, control.Text().c_str(), style, x, y, w, h, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 Win32::Instance(), nullptr);
-    control.native = reinterpret_cast<std::uintptr_t>(child);
-    byId_[id] = &control;
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Gdi().FontFor(control.font)), FALSE);
-    if (!control.Enabled()) EnableWindow(child, FALSE);
-    if (control.kind() == ControlKind::TextBox)
-        SetWindowSubclass(child, EditProc, 1, reinterpret_cast<DWORD_PTR>(&control));
-    if (control.kind() == ControlKind::Button) SetWindowSubclass(child, ButtonProc, 1, 0);
-    if (control.kind() == ControlKind::Picture && control.pictureResource) {
-        HANDLE bitmap = LoadImageW(Win32::Instance(), MAKEINTRESOURCEW(control.pictureResource),
-                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-        bitmaps_.push_back(static_cast<HBITMAP>(bitmap));
-        SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    }
-    if (!control.Items().empty()) SyncItems(control);
-    if (control.kind() == ControlKind::CheckBox) Sync(control, ControlProp::Value);
 }
 
 void Win32Peer::CreateMenus() {
     if (form_.Menus().empty()) return;
-    HMENU bar = CreateMenu();
-    int id = kFirstMenuId;
+    Win32::OwnedMenu bar(CreateMenu());
+    int id = Win32::kFirstMenuId;
     for (MenuItem& menu : form_.Menus()) {
-        HMENU popup = CreatePopupMenu();
+        Win32::OwnedMenu popup(CreatePopupMenu());
         for (MenuItem& item : menu.items) {
             item.native = static_cast<std::uintptr_t>(id);
             if (item.caption == L"-")
-                AppendMenuW(popup, MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
+                AppendMenuW(popup.get(), MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
             else
-                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), item.caption.c_str());
+                AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(id), item.caption.c_str());
             ++id;
         }
-        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption.c_str());
+        // The bar owns the popup from here on.
+        AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.release()),
+                    menu.caption.c_str());
     }
-    SetMenu(hwnd_, bar);
+    // The window owns the bar from here on and destroys it with itself.
+    SetMenu(hwnd_, bar.release());
     ApplyMenuStates(form_.Menus());
 }
 
@@ -325,44 +190,6 @@ void Win32Peer::ApplyTabOrder() {
     }
 }
 
-void Win32Peer::Create() {
-    DWORD style = WS_CLIPSIBLINGS;
-    DWORD ex = 0;
-    switch (form_.border) {
-        case Border::None:
-            style |= WS_POPUP;
-            break;
-        case Border::FixedSingle:
-            style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (form_.minButton ? WS_MINIMIZEBOX : 0);
-            break;
-        case Border::FixedDialog:
-            style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
-            ex |= WS_EX_DLGMODALFRAME;
-            break;
-    }
-    RECT r{0, 0, Win32::ToPixels(form_.ClientWidth()), Win32::ToPixels(form_.ClientHeight())};
-    AdjustWindowRectEx(&r, style, !form_.Menus().empty(), ex);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    if (form_.startPosition == StartPosition::CenterScreen) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    } else if (form_.startPosition == StartPosition::Manual) {
-        x = Win32::ToPixels(form_.Left());
-        y = Win32::ToPixels(form_.Top());
-    }
-    HWND owner = form_.showInTaskbar ? nullptr : Win32::ParkingWindow();
-    hwnd_ = CreateWindowExW(ex, Win32::kFormClass, form_.Caption().c_str(), style, x, y, w, h,
-                            owner, nullptr, Win32::Instance(), this);
-    int id = kFirstControlId;
-    for (Control& control : form_.Controls()) CreateControl(control, id++);
-    CreateMenus();
-    ApplyTabOrder();
-    RECT placed;
-    GetWindowRect(hwnd_, &placed);
-    form_.UserMovedTo(Win32::ToTwips(placed.left), Win32::ToTwips(placed.top));
-}
-
 void Win32Peer::Destroy() {
     if (!hwnd_) return;
     // Give the windows back their input before this one goes, so activation returns to them.
@@ -371,18 +198,13 @@ void Win32Peer::Destroy() {
     HWND hwnd = hwnd_;
     hwnd_ = nullptr;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    HMENU menu = GetMenu(hwnd);
     for (Control& control : form_.Controls()) control.native = 0;
-    DestroyWindow(hwnd);
-    if (menu) DestroyMenu(menu);
-    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
-    bitmaps_.clear();
+    DestroyWindow(hwnd);  // its menu bar and controls go with it
+    pictures_.clear();
 }
 
 void Win32Peer::SyncText(Control& control) {
-    ++syncing_;
     SetWindowTextW(Hwnd(control), control.Text().c_str());
-    --syncing_;
     if (control.transparent) RedrawArea(control);
 }
 
@@ -503,15 +325,7 @@ void Win32Peer::RunModal() {
         disabledByModal_.push_back(other);
     }
     Show();
-    MSG msg;
-    while (form_.Loaded() && !Toolkit::Ended()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        Win32::ProcessMessage(msg);
-    }
+    Win32::RunModalLoop([this] { return form_.Loaded(); });
 }
 
 int Win32Peer::OuterWidth() const {
@@ -531,24 +345,28 @@ Control* Win32Peer::ControlOf(HWND child) {
     return it == byId_.end() ? nullptr : it->second;
 }
 
-void Win32Peer::Paint() {
+RECT Win32Peer::PixelRect(const Control& control) const {
+    const Twips at = control.FormPosition();
+    return RECT{Win32::ToPixels(at.left), Win32::ToPixels(at.top),
+                Win32::ToPixels(at.left + at.width), Win32::ToPixels(at.top + at.height)};
+}
+
+void Win32Peer::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HBRUSH back = form_.backColor ? Gdi().BrushFor(*form_.backColor)
+    HBRUSH back = form_.backColor ? Win32::Gdi().BrushFor(*form_.backColor)
                   : form_.systemBackColor >= 0 ? GetSysColorBrush(form_.systemBackColor)
                                                : GetSysColorBrush(COLOR_BTNFACE);
     FillRect(dc, &client, back);
     for (Control& control : form_.Controls()) {
         const bool frame = control.kind() == ControlKind::Frame;
         if (!frame && control.kind() != ControlKind::Shape) continue;
-        const Twips at = control.FormPosition();
-        RECT r{Win32::ToPixels(at.left), Win32::ToPixels(at.top),
-               Win32::ToPixels(at.left + at.width), Win32::ToPixels(at.top + at.height)};
+        const RECT r = PixelRect(control);
         const uint32_t color = control.backColor.value_or(GetSysColor(COLOR_BTNFACE));
         FillRect(dc, &r, frame && !control.backColor ? GetSysColorBrush(COLOR_BTNFACE)
-                                                     : Gdi().BrushFor(color));
+                                                     : Win32::Gdi().BrushFor(color));
     }
     EndPaint(hwnd_, &ps);
 }
@@ -556,20 +374,19 @@ void Win32Peer::Paint() {
 LRESULT Win32Peer::OnColor(HDC dc, HWND child) {
     Control* control = ControlOf(child);
     if (!control) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    if (control->foreColor) SetTextColor(dc, ToColorRef(*control->foreColor));
+    if (control->foreColor) SetTextColor(dc, static_cast<COLORREF>(*control->foreColor));
     if (control->transparent) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
     const uint32_t color = control->backColor.value_or(GetSysColor(COLOR_BTNFACE));
-    SetBkColor(dc, ToColorRef(color));
-    return reinterpret_cast<LRESULT>(control->backColor ? Gdi().BrushFor(color)
+    SetBkColor(dc, static_cast<COLORREF>(color));
+    return reinterpret_cast<LRESULT>(control->backColor ? Win32::Gdi().BrushFor(color)
                                                         : GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void Win32Peer::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    const int code = HIWORD(wParam);
     if (lParam == 0) {  // a menu item
         if (MenuItem* item = form_.FindMenuItem(static_cast<std::uintptr_t>(id)))
             if (item->Click) item->Click(item->index);
@@ -577,8 +394,10 @@ void Win32Peer::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     const auto it = byId_.find(id);
     if (it == byId_.end() || syncing_) return;
-    Control& control = *it->second;
-    HWND h = reinterpret_cast<HWND>(lParam);
+    OnControlCommand(*it->second, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+}
+
+void Win32Peer::OnControlCommand(Control& control, int code, HWND h) {
     switch (control.kind()) {
         case ControlKind::Button:
             if (code == BN_CLICKED) control.UserClicked();
@@ -608,9 +427,31 @@ void Win32Peer::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void Win32Peer::OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED && form_.State() != WindowState::Minimized)
+        form_.UserChangedState(WindowState::Minimized);
+    else if (kind == SIZE_RESTORED && form_.State() != WindowState::Normal)
+        form_.UserChangedState(WindowState::Normal);
+}
+
+void Win32Peer::OnMove() {
+    if (!hwnd_ || IsIconic(hwnd_)) return;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    form_.UserMovedTo(Win32::ToTwips(r.left), Win32::ToTwips(r.top));
+}
+
+void Win32Peer::OnMouseMove(WPARAM keys, LPARAM at) {
+    const int button = (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) |
+                       (keys & MK_MBUTTON ? 4 : 0);
+    const int x = static_cast<short>(LOWORD(at));
+    const int y = static_cast<short>(HIWORD(at));
+    form_.UserMouseMove(button, Win32::ShiftState(), static_cast<float>(Win32::ToTwips(x)),
+                        static_cast<float>(Win32::ToTwips(y)));
+}
+
 LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    HWND hwnd = hwnd_ ? hwnd_ : nullptr;
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam, lParam);
@@ -621,7 +462,7 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint();
+            OnPaint();
             return 0;
         case WM_CLOSE:
             form_.UserClose(UnloadMode::FormControlMenu);
@@ -630,27 +471,14 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.UserClose(UnloadMode::WindowsShutdown);
             return form_.Loaded() ? FALSE : TRUE;
         case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED && form_.State() != WindowState::Minimized)
-                form_.UserChangedState(WindowState::Minimized);
-            else if (wParam == SIZE_RESTORED && form_.State() != WindowState::Normal)
-                form_.UserChangedState(WindowState::Normal);
+            OnSize(wParam);
             return 0;
         case WM_MOVE:
-            if (hwnd && !IsIconic(hwnd)) {
-                RECT r;
-                GetWindowRect(hwnd, &r);
-                form_.UserMovedTo(Win32::ToTwips(r.left), Win32::ToTwips(r.top));
-            }
+            OnMove();
             return 0;
-        case WM_MOUSEMOVE: {
-            const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) |
-                               (wParam & MK_MBUTTON ? 4 : 0);
-            const int x = static_cast<short>(LOWORD(lParam));
-            const int y = static_cast<short>(HIWORD(lParam));
-            form_.UserMouseMove(button, ShiftState(), static_cast<float>(Win32::ToTwips(x)),
-                                static_cast<float>(Win32::ToTwips(y)));
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, lParam);
             return 0;
-        }
         case WM_SETCURSOR:
             if (HCURSOR cursor = Win32::CurrentCursor()) {
                 SetCursor(cursor);
@@ -658,8 +486,8 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         default:
-            if (message == taskbarCreated && hwnd) {
-                Win32::RestoreTrayIcons(hwnd);
+            if (message == taskbarCreated && hwnd_) {
+                Win32::RestoreTrayIcons(hwnd_);
                 return 0;
             }
             break;
@@ -684,10 +512,11 @@ void RegisterFormClass() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FormProc;
     wc.hInstance = Instance();
+    // The class keeps both icons for the whole run.
     wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(1));
     wc.hIconSm = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);

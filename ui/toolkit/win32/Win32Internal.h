@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
-namespace Win32 {
+#include <functional>
 
-constexpr wchar_t kFormClass[] = L"ZelkorForm";
+#include "ui/toolkit/win32/NativeIds.h"
+
+namespace Win32 {
 
 int Dpi();
 int ToPixels(int twips);
@@ -14,11 +16,16 @@ HINSTANCE Instance();
 // A hidden window that owns the forms kept out of the taskbar.
 HWND ParkingWindow();
 bool IsForm(HWND hwnd);
+void RegisterFormClass();
+// Shift, Ctrl and Alt as the toolkit's shift argument: 1, 2 and 4 added.
+int ShiftState();
+
 // Hands a message to the dialog manager (Tab, arrow keys) or dispatches it.
 void ProcessMessage(MSG& msg);
+// Handles messages for as long as `stillUp` holds and the program has not ended.
+void RunModalLoop(const std::function<bool()>& stillUp);
 HCURSOR CurrentCursor();  // null: the default pointer
 // Puts the icons of `hwnd` back after Explorer has restarted.
 void RestoreTrayIcons(HWND hwnd);
-void RegisterFormClass();
 
 }  // namespace Win32

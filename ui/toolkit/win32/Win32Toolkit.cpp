@@ -1,15 +1,15 @@
-// Program-wide services of the Win32 backend: screen, message boxes, event processing and
-// the screen-wide pointer.
+// Program-wide services of the Win32 backend: screen, message boxes and the screen-wide
+// pointer.
 
 #include <windows.h>
 
 #include "ui/toolkit/Toolkit.h"
+#include "ui/toolkit/win32/Handles.h"
 #include "ui/toolkit/win32/Win32Internal.h"
 
 namespace {
 
 int g_pointer = 0;
-bool g_ended = false;
 
 HCURSOR CursorFor(int code) {
     switch (code) {
@@ -28,9 +28,8 @@ namespace Win32 {
 
 int Dpi() {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        WindowDc screen;
+        const int value = GetDeviceCaps(screen.get(), LOGPIXELSY);
         return value > 0 ? value : 96;
     }();
     return dpi;
@@ -47,11 +46,9 @@ HWND ParkingWindow() {
     return parking;
 }
 
-void ProcessMessage(MSG& msg) {
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && IsForm(root) && IsDialogMessageW(root, &msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
 HCURSOR CurrentCursor() { return CursorFor(g_pointer); }
@@ -73,22 +70,6 @@ int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
     return MessageBoxW(owner, prompt.c_str(), (title.empty() ? kAppTitle : title).c_str(), flags);
 }
 
-void DoEvents() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        Win32::ProcessMessage(msg);
-    }
-}
-
-void WaitForEvents(int milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::max(milliseconds, 0)),
-                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-}
-
 void SetMousePointer(int code) {
     g_pointer = code;
     POINT at;
@@ -100,17 +81,5 @@ void SetMousePointer(int code) {
 }
 
 int MousePointer() { return g_pointer; }
-
-void RunEventLoop() {
-    MSG msg;
-    while (!g_ended && GetMessageW(&msg, nullptr, 0, 0) > 0) Win32::ProcessMessage(msg);
-}
-
-void EndProgram() {
-    g_ended = true;
-    PostQuitMessage(0);
-}
-
-bool Ended() { return g_ended; }
 
 }  // namespace Toolkit

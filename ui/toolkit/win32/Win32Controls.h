@@ -1,0 +1,18 @@
+#pragma once
+// The standard Win32 controls behind the toolkit's controls.
+
+#include <windows.h>
+
+#include "ui/toolkit/Control.h"
+#include "ui/toolkit/win32/Handles.h"
+
+namespace Win32 {
+
+// Creates the child window of `control` on `parent` with its font and state, and hooks the
+// key handling of text boxes and buttons. Shapes have no window: they give null.
+HWND CreateChild(Control& control, HWND parent, int id);
+
+// The picture of a picture box, put into its window; the bitmap stays the caller's to free.
+OwnedBitmap ShowPicture(const Control& control, HWND child);
+
+}  // namespace Win32
