@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "core/ProxyListFormat.h"
 
 namespace MainBas {

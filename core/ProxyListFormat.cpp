@@ -1,6 +1,6 @@
 #include "core/ProxyListFormat.h"
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 // Code page 932 trail bytes are 0x40 and above, so these bytes never sit inside a character.
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
 

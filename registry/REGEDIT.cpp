@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 namespace REGEDIT {
 

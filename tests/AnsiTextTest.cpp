@@ -1,4 +1,4 @@
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The masks, the entry dialog, the list editor and the trial window, over the headless toolkit.
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "tests/support/HeadlessApp.h"
-#include "ui/editor/A_MSG.h"
+#include "ui/shared/A_MSG.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/editor/Frm_EditSub.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
@@ -17,9 +17,9 @@ protected:
     Masks() {
         for (Control* box : {&port, &address, &comment})
             box->KeyPress = [box](int& key) { A_MSG::Mask_KeyPress(*box, box->Tag, key); };
-        port.Tag = Frm_EditSub::kPortMask;
-        address.Tag = Frm_EditSub::kAddressMask;
-        comment.Tag = Frm_EditSub::kCommentMask;
+        port.Tag = A_MSG::kPortMask;
+        address.Tag = A_MSG::kAddressMask;
+        comment.Tag = A_MSG::kCommentMask;
         form.Load();
     }
     HeadlessApp h;

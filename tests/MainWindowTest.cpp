@@ -2,7 +2,7 @@
 
 #include "ui/main/Frm_Main.h"
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "tests/support/HeadlessApp.h"
 #include "ui/start/Startup.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "core/MainBas.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"

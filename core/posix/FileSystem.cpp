@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <cstring>
 
-#include "core/AnsiText.h"
 #include "core/FileSystem.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/editor/Frm_Edit.h"
 
-#include "ui/editor/A_MSG.h"
+#include "ui/shared/A_MSG.h"
 #include "ui/editor/Frm_EditSub.h"
 #include "ui/toolkit/Toolkit.h"
 

@@ -1,7 +1,7 @@
 #include "ui/editor/Frm_EditSub.h"
 
-#include "core/AnsiText.h"
-#include "ui/editor/A_MSG.h"
+#include "text/AnsiText.h"
+#include "ui/shared/A_MSG.h"
 
 Frm_EditSub::Frm_EditSub(App& app) : app_(app) {
     form_.startPosition = StartPosition::CenterScreen;
@@ -33,9 +33,9 @@ Frm_EditSub::Frm_EditSub(App& app) : app_(app) {
 void Frm_EditSub::Form_Load() {
     Lbl_SysMsg.SetText(L"");
     for (int index = 0; index < 3; ++index) Txt_Body(index).SetText(L"");
-    Txt_Body0.Tag = kAddressMask;
-    Txt_Body1.Tag = kPortMask;
-    Txt_Body2.Tag = kCommentMask;
+    Txt_Body0.Tag = A_MSG::kAddressMask;
+    Txt_Body1.Tag = A_MSG::kPortMask;
+    Txt_Body2.Tag = A_MSG::kCommentMask;
     if (state_.EditMode == EditModes::Add) {
         form_.SetCaption(L"Proxy追加");
         CmdPF100.SetText(L"追加");

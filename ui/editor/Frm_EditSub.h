@@ -19,10 +19,6 @@ public:
     void Cmd_UpDate();
     void Txt_Body_KeyDown(int index, int& keyCode, int shift);
 
-    static inline const std::wstring kAddressMask = std::wstring(25, L'X');
-    static inline const std::wstring kPortMask = L"9999";
-    static inline const std::wstring kCommentMask = std::wstring(20, L'Ｎ');
-
 private:
     Control& Txt_Body(int index) { return *boxes_[index]; }
     // Checks the boxes; on success returns the entry they hold.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "ui/about/Frm_About.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/toolkit/TaskIcon.h"

@@ -1,8 +1,7 @@
 #include "ui/trial/Frm_ZelkorOrder.h"
 
-#include "core/AnsiText.h"
-#include "ui/editor/A_MSG.h"
-#include "ui/editor/Frm_EditSub.h"
+#include "text/AnsiText.h"
+#include "ui/shared/A_MSG.h"
 #include "ui/toolkit/Toolkit.h"
 
 Frm_ZelkorOrder::Frm_ZelkorOrder(App& app, Form& mainWindow) : app_(app), mainWindow_(mainWindow) {
@@ -29,8 +28,8 @@ void Frm_ZelkorOrder::Form_Load() {
     form_.Move(mainWindow_.Left(), mainWindow_.Top());
     Txt_Body0.SetText(L"");
     Txt_Body1.SetText(L"8080");
-    Txt_Body0.Tag = Frm_EditSub::kAddressMask;
-    Txt_Body1.Tag = Frm_EditSub::kPortMask;
+    Txt_Body0.Tag = A_MSG::kAddressMask;
+    Txt_Body1.Tag = A_MSG::kPortMask;
     CmdPF100.SetEnabled(false);
     CmdPF110.SetEnabled(false);
 }

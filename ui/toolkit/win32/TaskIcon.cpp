@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/win32/Handles.h"
 #include "ui/toolkit/win32/Win32Internal.h"

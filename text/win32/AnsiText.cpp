@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 namespace {
 constexpr UINT kJapaneseCodePage = 932;

@@ -1,11 +1,16 @@
 #pragma once
-// Status messages of the editing windows and the key filter of their masked text boxes.
+// What the editing windows share: the status messages, the key filter of their masked text
+// boxes, and the masks themselves.
 
 #include <string>
 
 #include "ui/toolkit/Control.h"
 
 namespace A_MSG {
+
+inline const std::wstring kAddressMask = std::wstring(25, L'X');
+inline const std::wstring kPortMask = L"9999";
+inline const std::wstring kCommentMask = std::wstring(20, L'Ｎ');
 
 std::wstring Get_MsgText(const std::wstring& code);
 // Shows the text of `code` in the status line at once.

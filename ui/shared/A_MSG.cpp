@@ -1,6 +1,6 @@
-#include "ui/editor/A_MSG.h"
+#include "ui/shared/A_MSG.h"
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 namespace A_MSG {
 

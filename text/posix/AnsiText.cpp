@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 namespace {
 

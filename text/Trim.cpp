@@ -1,4 +1,4 @@
-#include "core/AnsiText.h"
+#include "text/AnsiText.h"
 
 std::wstring Trim(std::wstring_view text) {
     const auto first = text.find_first_not_of(L' ');
