@@ -69,7 +69,10 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     while (!done()) {
         if (GetTickCount64() > until) return false;
-        Sleep(static_cast<DWORD>(pollMs));
+        // The driver's own windows (a stand-in taskbar, a window to switch to) answer meanwhile.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(pollMs), QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     return true;
 }
@@ -214,6 +217,38 @@ POINT TrayIconPoint() {
     return POINT{bar.right - slot / 2, (bar.top + bar.bottom) / 2};
 }
 
+POINT NextTraySlot(POINT icon) { return POINT{icon.x - GetSystemMetrics(SM_CXSMICON) - 4, icon.y}; }
+
+namespace {
+
+int g_offeredIcons = 0;
+
+LRESULT CALLBACK RefusingTaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
+    ++g_offeredIcons;
+    return FALSE;
+}
+
+}  // namespace
+
+RefusingTaskbar::RefusingTaskbar() {
+    static const ATOM registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = RefusingTaskbarProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Shell_TrayWnd";
+        return RegisterClassW(&wc);
+    }();
+    g_offeredIcons = 0;
+    // Created last and topmost, it is the first of its class that a search finds.
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(registered), L"",
+                            WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
+
+bool RefusingTaskbar::Refused() const { return g_offeredIcons > 0; }
+
 void MoveTo(POINT at) { SetCursorPos(at.x, at.y); }
 
 bool IconDrawnAt(POINT at) {
@@ -243,6 +278,14 @@ void ClickAt(POINT at, Button button) {
     lastClick = GetTickCount64();
 }
 
+OtherProgram::OtherProgram() {
+    hwnd_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                            320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(hwnd_);
+}
+
+OtherProgram::~OtherProgram() { DestroyWindow(hwnd_); }
+
 RECT RectOf(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
@@ -250,6 +293,21 @@ RECT RectOf(HWND hwnd) {
 }
 
 RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+RECT WorkArea() {
+    RECT work = ScreenRect();
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
 void Screenshot(const std::wstring& name, HWND hwnd) {
     Sleep(300);  // the program paints what it was just told in its own time
@@ -270,7 +328,8 @@ void Screenshot(const std::wstring& name, HWND hwnd) {
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
                           0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
     info.bmiHeader.biSizeImage = imageBytes;
-    std::ofstream out(std::filesystem::path(PathFromEnvironment(L"ZELKOR_SHOTS")) / (name + L".bmp"),
+    const std::wstring dpi = ScreenDpi() == 96 ? L"" : L"-" + std::to_wstring(ScreenDpi()) + L"dpi";
+    std::ofstream out(std::filesystem::path(PathFromEnvironment(L"ZELKOR_SHOTS")) / (name + dpi + L".bmp"),
                       std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);

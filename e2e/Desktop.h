@@ -14,7 +14,8 @@ namespace e2e {
 // A path from the environment; a Linux path given by the test runner becomes Wine's Z: path.
 std::wstring PathFromEnvironment(const wchar_t* name);
 
-// Polls until `done` holds; false when the timeout passes first.
+// Polls until `done` holds, handling the driver's own window messages meanwhile; false when
+// the timeout passes first.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000, int pollMs = 20);
 
 std::wstring TextOf(HWND hwnd);
@@ -62,15 +63,49 @@ void Answer(const MessageBoxSeen& box, int buttonId);
 
 // The tray icon's place on the taskbar: the program's icon is the only one, at the right end.
 POINT TrayIconPoint();
+// The slot left of a tray icon, where a second icon would be drawn.
+POINT NextTraySlot(POINT icon);
+
+// A taskbar that is not ready yet, as at sign-in: a window of the taskbar's class, found
+// before the real one, that refuses every icon. The real taskbar serves again once it goes.
+class RefusingTaskbar {
+public:
+    RefusingTaskbar();
+    ~RefusingTaskbar();
+    RefusingTaskbar(const RefusingTaskbar&) = delete;
+    RefusingTaskbar& operator=(const RefusingTaskbar&) = delete;
+    bool Refused() const;  // an icon was offered to it
+
+private:
+    HWND hwnd_ = nullptr;
+};
 enum class Button { Left, Right };
 void ClickAt(POINT at, Button button = Button::Left);
 void MoveTo(POINT at);
 // Whether the tray slot at `at` shows an icon: some of its pixels differ from the bare taskbar.
 bool IconDrawnAt(POINT at);
 
+// Another program's window in front, as when the user switches away, for as long as it lives.
+class OtherProgram {
+public:
+    OtherProgram();
+    ~OtherProgram();
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+    HWND Window() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
 RECT RectOf(HWND hwnd);
 RECT ScreenRect();
-// Writes the screen area of `hwnd` (the whole screen when null) as a BMP into the shots folder.
+RECT WorkArea();  // the screen less the taskbar
+int ScreenDpi();
+// A length designed in twips, in pixels on this screen.
+int Pixels(int twips);
+// Writes the screen area of `hwnd` (the whole screen when null) as a BMP into the shots folder;
+// above 96 dpi the name ends in the DPI, so both passes keep their pictures side by side.
 void Screenshot(const std::wstring& name, HWND hwnd = nullptr);
 
 }  // namespace e2e

@@ -38,6 +38,21 @@ protected:
         return WaitUntil([&] { return !IsWindow(box->hwnd); });
     }
     bool Gone(HWND window) const { return WaitUntil([&] { return !IsWindow(window); }); }
+    // The photo covers its box up to the edges at any scaling: its ground reaches the bottom
+    // corners. A picture too small for its box would be centred, with the colour of its top
+    // left corner (the sky) around it.
+    static bool PictureFillsItsBox(HWND about) {
+        HWND picture = ChildrenOf(about, L"Static").at(0);
+        RECT box;
+        GetClientRect(picture, &box);
+        MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&box), 2);
+        HDC screen = GetDC(nullptr);
+        const COLORREF sky = GetPixel(screen, box.left + 1, box.top + 1);
+        const bool filled = GetPixel(screen, box.left + 1, box.bottom - 2) != sky &&
+                            GetPixel(screen, box.right - 2, box.bottom - 2) != sky;
+        ReleaseDC(nullptr, screen);
+        return filled;
+    }
     std::vector<std::wstring> MainListItems() const {
         HWND servers = ChildrenOf(main, L"ComboBox").at(0);
         std::vector<std::wstring> items;
@@ -117,6 +132,7 @@ TEST_F(EditingWindowsE2E, CancelKeepsTheEditorAndNoLeavesTheFileAndTheMainListAs
 TEST_F(EditingWindowsE2E, ChangeOrDeleteWithNoLineSelectedSaysSoInTheStatusLine) {
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(editor) == EditorButton(editor, L"追加"); }));
     HWND status = ChildrenOf(editor, L"Static").at(0);
     Press(EditorButton(editor, L"変更"));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"先に項目を選択してください。"; }));
@@ -174,9 +190,21 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     EXPECT_EQ(TextOf(trialBoxes[1]), L"8080");
     EXPECT_FALSE(IsWindowEnabled(connect));
     EXPECT_FALSE(IsWindowEnabled(save));
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[0]; }));
     Type(trialBoxes[0], L"try.example.jp");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(connect) && IsWindowEnabled(save); }));
     Screenshot(L"trial-window", trial);
+
+    // The user goes to another program and comes back: the box they were in has the focus.
+    PressKey(trialBoxes[0], VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[1]; }));
+    {
+        OtherProgram other;
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
+        EXPECT_NE(FocusIn(trial), trialBoxes[1]);
+    }
+    SetForegroundWindow(trial);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[1]; }));
 
     const auto enableBefore = ReadSetting("ProxyEnable");
     Press(connect);
@@ -209,6 +237,9 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     const RECT r = RectOf(about), screen = ScreenRect();
     EXPECT_NEAR((r.left + r.right) / 2, screen.right / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, screen.bottom / 2, 1);
+    HWND close = ChildWithText(about, L"Button", L"閉じる");
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(about) == close; }));
+    EXPECT_TRUE(WaitUntil([&] { return PictureFillsItsBox(about); }, 3000));
     Screenshot(L"about-box", about);
 
     HWND address = ChildrenOf(main, L"Static").at(0);
@@ -217,10 +248,31 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     Sleep(500);
     EXPECT_EQ(TextOf(address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
 
-    Press(ChildWithText(about, L"Button", L"閉じる"));
-    ASSERT_TRUE(Gone(about));
+    PressKey(close, VK_RETURN);
+    ASSERT_TRUE(Gone(about)) << "Enter presses the focused button";
     ClickAt(TrayIconPoint());
     EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]"; }));
+}
+
+// Sign-out asks the main window to close while a modal window is up; Yes ends the program.
+TEST_F(EditingWindowsE2E, SignOutWithTheEditorOpenEndsTheProgramAndNothingComesBack) {
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    PostMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    const auto question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->title, L"Zelkor終了");
+    Answer(*question, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(main) || !zelkor.Running(); }, 10000, 1));
+    bool mainCameBack = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            mainCameBack = mainCameBack || zelkor.MainWindow() != nullptr;
+            return !zelkor.Running();
+        },
+        10000, 1));
+    EXPECT_FALSE(mainCameBack);
+    EXPECT_FALSE(IconDrawnAt(TrayIconPoint())) << "no icon added on the way out";
 }
 
 TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
@@ -69,8 +71,8 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
     ASSERT_TRUE(splash);
     // It stands for one to two seconds: its place first, the picture last.
     const RECT r = RectOf(splash), screen = ScreenRect();
-    EXPECT_EQ(r.right - r.left, 229);
-    EXPECT_EQ(r.bottom - r.top, 109);
+    EXPECT_EQ(r.right - r.left, Pixels(3435));
+    EXPECT_EQ(r.bottom - r.top, Pixels(1635));
     EXPECT_NEAR((r.left + r.right) / 2, screen.right / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, screen.bottom / 2, 1);
     EXPECT_EQ(GetWindowLongW(splash, GWL_STYLE) & WS_CAPTION, 0);
@@ -99,9 +101,12 @@ TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInFo
     EXPECT_EQ(ItemText(controls.servers, 0), L"proxy.example.jp");
     EXPECT_EQ(SelectedItem(controls.servers), -1);
     EXPECT_EQ(TextOf(controls.comment), L"");
-    const RECT r = RectOf(main), screen = ScreenRect();
-    EXPECT_EQ(r.right, screen.right);
-    EXPECT_NEAR(r.bottom, screen.bottom - 33, 1);
+    // The lower right corner, 500 twips above the bottom, unless that is under the taskbar.
+    const RECT r = RectOf(main), screen = ScreenRect(), work = WorkArea();
+    EXPECT_EQ(r.right, std::min(screen.right, work.right));
+    EXPECT_NEAR(r.bottom, std::min(screen.bottom - Pixels(500), work.bottom), 1);
+    EXPECT_LE(r.bottom, work.bottom);
+    EXPECT_GE(r.left, work.left);
     Screenshot(L"main-window", main);
 
     // A second press while it is up reads the registry again.
@@ -111,6 +116,27 @@ TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInFo
     EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(IsWindowEnabled(controls.servers));
     EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
+    SetProxyInForce("HTTP=moved.example.jp:1", true);  // what the window would show if it read again
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    RECT client;
+    GetClientRect(main, &client);
+    for (int x = 0; x < client.right; ++x) {  // along the top row, where y is 0
+        MoveTo({origin.x + x, origin.y});
+        Sleep(2);
+    }
+    // A real click comes after every move in the input queue: once its effect shows, each move
+    // has been handled.
+    const RECT box = RectOf(controls.check);
+    ClickAt({box.left + Pixels(90), (box.top + box.bottom) / 2});
+    EXPECT_TRUE(WaitUntil([] { return ReadSetting("ProxyEnable")->bytes == Byte('\0'); }));
+    EXPECT_EQ(TextOf(controls.address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
+    EXPECT_EQ(VisibleWindowsOf(zelkor.Pid()), std::vector<HWND>{main});
 }
 
 TEST_F(MainWindowE2E, PickingAServerWritesExactlyItsProxyServerAndLeavesProxyEnableAlone) {
@@ -200,6 +226,26 @@ TEST_F(MainWindowE2E, WhenTheTaskbarComesBackTheIconIsPutBackInIt) {
     PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([] { return IconDrawnAt(TrayIconPoint()); }, 3000));
     EXPECT_TRUE(zelkor.ShowFromTray());
+}
+
+// What a start at sign-in meets: a taskbar that is not there yet refuses the icon, then the
+// real one starts and says so.
+TEST(TaskbarE2E, StartedBeforeTheTaskbarTheIconComesOnceWhenItAnnouncesItself) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    {
+        RefusingTaskbar notYet;
+        zelkor.Start();
+        ASSERT_TRUE(zelkor.WaitForStartup());
+        EXPECT_TRUE(notYet.Refused());
+    }
+    EXPECT_FALSE(IconDrawnAt(TrayIconPoint()));
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    PostMessageW(zelkor.MainWindow(), taskbarCreated, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return IconDrawnAt(TrayIconPoint()); }, 3000));
+    PostMessageW(zelkor.MainWindow(), taskbarCreated, 0, 0);
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    EXPECT_FALSE(IconDrawnAt(NextTraySlot(TrayIconPoint()))) << "one icon, not two";
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include "ui/main/Frm_Main.h"
 
-#include "text/AnsiText.h"
+#include <algorithm>
+
 #include "tests/support/HeadlessApp.h"
+#include "text/AnsiText.h"
 #include "ui/start/Startup.h"
+#include "ui/toolkit/Faults.h"
 
 namespace {
 
@@ -163,5 +166,116 @@ TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
     Headless::TrayMessage(window.form(), 0x201);
     EXPECT_TRUE(window.form().Visible());
 }
+
+
+// Today's desktops: every scaling from 100 % to 300 %, a taskbar of today's thickness at the
+// bottom or the right.
+TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffTheTaskbar) {
+    for (const int dpi : {96, 120, 144, 168, 192, 216, 240, 288}) {
+        for (const bool taskbarAtRight : {false, true}) {
+            HeadlessApp h;
+            Headless::SetDpi(dpi);
+            Headless::Screen screen{1920 * dpi / 96, 1080 * dpi / 96};
+            (taskbarAtRight ? screen.taskbarRight : screen.taskbarBottom) = 48 * dpi / 96;
+            Headless::SetScreen(screen);
+            Frm_Main window(h.app);
+            h.t.WriteList("a.example,8080,\r\n");
+            MainBas::Main(h.app, window);
+            const std::string where = std::to_string(dpi) + (taskbarAtRight ? " dpi, right" : " dpi, bottom");
+            for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205}) {
+                Headless::TrayMessage(window.form(), message);
+                EXPECT_FALSE(window.form().Visible()) << where << ", message " << message;
+            }
+            Headless::TrayMessage(window.form(), 0x201);
+            EXPECT_TRUE(window.form().Visible()) << where;
+
+            const Form& f = window.form();
+            const Toolkit::ScreenArea work = Toolkit::WorkArea();
+            EXPECT_EQ(f.Left() + f.Width(), std::min(Toolkit::ScreenWidth(), work.right)) << where;
+            EXPECT_EQ(f.Top() + f.Height(), std::min(Toolkit::ScreenHeight() - 500, work.bottom)) << where;
+        }
+    }
+}
+
+TEST(MainWindowOnRealDesktops, StartedBeforeTheTaskbarItComesUpAboveIt) {
+    HeadlessApp h;
+    Headless::SetDpi(192);
+    Headless::SetScreen({2560, 1600});
+    Frm_Main window(h.app);
+    h.t.WriteList("a.example,8080,\r\n");
+    MainBas::Main(h.app, window);
+    Headless::SetScreen({2560, 1600, 0, 0, 0, 96});
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_EQ(window.form().Top() + window.form().Height(), Toolkit::WorkArea().bottom);
+}
+
+TEST_F(MainWindow, EachWindowOpensWithTheFocusOnItsFirstControl) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_EQ(Headless::Focused(), &Ctl(L"Chk_ProxyEnable"));
+    const auto focusedOn = [](const wchar_t* name, int index) {
+        return [=](Form& form) { EXPECT_EQ(Headless::Focused(), &form.Ctl(name, index)) << form.name(); };
+    };
+    Headless::OnModal(L"Frm_About", focusedOn(L"Command1", -1));
+    Headless::ClickMenu(window.form(), L"MnuPf2", 200);
+    Headless::OnModal(L"Frm_ZelkorOrder", focusedOn(L"Txt_Body", 0));
+    Headless::ClickMenu(window.form(), L"MnuPf", 110);
+    Headless::OnModal(L"Frm_EditSub", focusedOn(L"Txt_Body", 0));
+    Headless::OnModal(L"Frm_Edit", [&](Form& editor) {
+        focusedOn(L"CmdPF", 200)(editor);
+        Headless::Click(editor.Ctl(L"CmdPF", 200));
+    });
+    Headless::ClickMenu(window.form(), L"MnuPf", 100);
+    EXPECT_EQ(Headless::ModalCount(L"Frm_EditSub"), 1);
+}
+
+TEST(Faults, AFaultInAHandlerIsReportedAndGoesNoFurther) {
+    HeadlessApp h;
+    const int result = Toolkit::CatchFaults(-1, []() -> int { throw std::out_of_range("index 7"); });
+    EXPECT_EQ(result, -1);
+    ASSERT_EQ(Headless::Boxes().size(), 1u);
+    EXPECT_EQ(Headless::Boxes()[0].prompt,
+              L"予期しないエラーが発生しました。この操作は中断されました。\r\nindex 7");
+    EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor盛り合わせ");
+}
+
+// Sign-out, or the close box, reaches the main window while one of its modal windows is up.
+struct ModalOpener {
+    const wchar_t* form;
+    const wchar_t* menu;
+    int index;
+};
+
+class EndedFromAModalWindow : public ::testing::TestWithParam<ModalOpener> {
+protected:
+    HeadlessApp h;
+    Frm_Main window{h.app};
+};
+
+TEST_P(EndedFromAModalWindow, YesEndsTheProgramAndNothingComesBack) {
+    h.t.WriteList("a.example,8080,\r\n");
+    MainBas::Main(h.app, window);
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::OnModal(GetParam().form, [&](Form&) {
+        Headless::Answer(MsgAnswer::Yes);
+        window.form().UserClose(UnloadMode::WindowsShutdown);
+    });
+    const size_t shown = Headless::Boxes().size();
+    Headless::ClickMenu(window.form(), GetParam().menu, GetParam().index);
+    EXPECT_TRUE(Toolkit::Ended());
+    EXPECT_FALSE(window.form().Loaded());
+    EXPECT_FALSE(window.form().Visible());
+    EXPECT_TRUE(Headless::Icons().empty());
+    EXPECT_EQ(Headless::Boxes().size(), shown + 1) << "the close question, and nothing after it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, EndedFromAModalWindow,
+                         ::testing::Values(ModalOpener{L"Frm_Edit", L"MnuPf", 100},
+                                           ModalOpener{L"Frm_ZelkorOrder", L"MnuPf", 110},
+                                           ModalOpener{L"Frm_About", L"MnuPf2", 200}),
+                         [](const auto& info) {
+                             const std::wstring name = info.param.form;
+                             return std::string(name.begin() + 4, name.end());
+                         });
 
 }  // namespace

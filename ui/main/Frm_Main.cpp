@@ -1,5 +1,6 @@
 #include "ui/main/Frm_Main.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "text/AnsiText.h"
@@ -39,8 +40,19 @@ void Frm_Main::Clear_Load() {
     TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
     form_.Move(Toolkit::ScreenWidth() - form_.Width(),
                Toolkit::ScreenHeight() - form_.Height() - kBottomMarginTwips);
+    KeepOffTheTaskbar();
     FillServerList();
     Lbl_Comment.SetText(L"");
+}
+
+// The lower right corner 500 twips above the screen's bottom cleared the taskbars of old;
+// today's are thicker, may stand at the right or the top, and may come only after start-up.
+// Where the window would lie outside the work area it moves up or left just enough.
+void Frm_Main::KeepOffTheTaskbar() {
+    const Toolkit::ScreenArea work = Toolkit::WorkArea();
+    const int left = std::max(std::min(form_.Left(), work.right - form_.Width()), work.left);
+    const int top = std::max(std::min(form_.Top(), work.bottom - form_.Height()), work.top);
+    if (left != form_.Left() || top != form_.Top()) form_.Move(left, top);
 }
 
 void Frm_Main::FillServerList() {
@@ -64,6 +76,7 @@ void Frm_Main::Show_Me() {
     Chk_ProxyEnable.SetValue(MainBas::NumberOf(state_.NowProxyEnable));
     EnableByProxyState();
     form_.SetState(WindowState::Normal);
+    KeepOffTheTaskbar();
     form_.Show();
 }
 
@@ -98,6 +111,7 @@ void Frm_Main::MnuPf_Click(int index) {
             Frm_ZelkorOrder trial(app_, form_);
             ShowModalWindow(trial.form());
         }
+        if (Toolkit::Ended()) return;  // ended from the modal window: nothing comes back
         MainBas::LoadProxyList(app_);
         state_.ShowMeAllowed = kTrue;
         Show_Me();

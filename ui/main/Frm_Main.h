@@ -29,6 +29,7 @@ public:
     static inline const std::wstring kCloseTitle = L"Zelkor終了";
 
 private:
+    void KeepOffTheTaskbar();
     void FillServerList();
     void EnableByProxyState();
     void ShowModalWindow(Form& window);

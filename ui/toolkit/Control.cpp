@@ -22,6 +22,19 @@ Twips Control::FormPosition() const {
     return at;
 }
 
+bool Control::TakesFocus() const {
+    switch (kind_) {
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void Control::Sync(ControlProp what) {
     if (FormPeer* peer = form_.peer()) peer->Sync(*this, what);
 }

@@ -49,6 +49,8 @@ public:
     const std::wstring& name() const { return name_; }
     int index() const { return index_; }
     const Twips& position() const { return position_; }
+    // Text boxes, lists, check boxes and buttons take the keyboard focus; the rest never do.
+    bool TakesFocus() const;
     Control* container() const { return container_; }
     // The position on the form: containers' offsets added.
     Twips FormPosition() const;

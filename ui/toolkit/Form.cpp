@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "ui/toolkit/Toolkit.h"
+
 MenuItem& MenuItem::Add(const std::wstring& itemName, int itemIndex,
                         const std::wstring& itemCaption) {
     MenuItem& item = items.emplace_back();
@@ -63,8 +65,17 @@ MenuItem* FindIn(std::list<MenuItem>& items, std::uintptr_t native) {
 
 MenuItem* Form::FindMenuItem(std::uintptr_t native) { return FindIn(menus_, native); }
 
+Control* Form::FirstInTabOrder() {
+    Control* first = nullptr;
+    for (Control& control : controls_) {
+        if (!control.TakesFocus() || !control.Enabled()) continue;
+        if (!first || control.tabIndex < first->tabIndex) first = &control;
+    }
+    return first;
+}
+
 void Form::Load() {
-    if (peer_) return;
+    if (peer_ || Toolkit::Ended()) return;
     retired_.reset();
     peer_ = MakeFormPeer(*this);
     peer_->Create();
@@ -73,12 +84,12 @@ void Form::Load() {
 
 void Form::Show() {
     Load();
-    if (peer_) peer_->Show();
+    if (peer_ && !Toolkit::Ended()) peer_->Show();
 }
 
 void Form::ShowModal() {
     Load();
-    if (peer_) peer_->RunModal();
+    if (peer_ && !Toolkit::Ended()) peer_->RunModal();
 }
 
 void Form::Hide() {

@@ -47,6 +47,8 @@ public:
     std::list<Control>& Controls() { return controls_; }
     std::list<MenuItem>& Menus() { return menus_; }
     MenuItem* FindMenuItem(std::uintptr_t native);
+    // The control that takes the focus when the form opens: the first in tab order that can.
+    Control* FirstInTabOrder();
 
     const std::wstring& name() const { return name_; }
     int ClientWidth() const { return clientWidth_; }
@@ -59,10 +61,10 @@ public:
     std::optional<uint32_t> backColor;
     int systemBackColor = -1;  // a system colour number instead of backColor
 
-    // Running.
+    // Running. Once the program has ended, none of these loads or shows anything.
     void Load();  // creates the window hidden and raises Load, once
     void Show();
-    void ShowModal();  // returns when the form has been unloaded
+    void ShowModal();  // returns when the form has been unloaded or the program has ended
     void Hide();
     // Asks QueryUnload (unless this form is already answering it), then destroys the window.
     // Returns false when the unload was cancelled.

@@ -2,7 +2,9 @@
 // What a backend does for a form: the window behind it. The form and its controls call it
 // when a property changes from code.
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 class Control;
 class Form;
@@ -29,3 +31,5 @@ public:
 
 // Provided by the backend that the program or the test links.
 std::unique_ptr<FormPeer> MakeFormPeer(Form& form);
+// Shows a message box and returns the answer; the title is never empty here.
+int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title);

@@ -7,12 +7,21 @@
 
 namespace Toolkit {
 
+// Whole numbers: mouse positions are reported in multiples of them (DpiScale).
 int TwipsPerPixelX();
 int TwipsPerPixelY();
 int ScreenWidth();  // twips
 int ScreenHeight();
 
+// A rectangle of the screen in twips.
+struct ScreenArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+// The screen less the taskbar and other docked bars.
+ScreenArea WorkArea();
+
 // Returns the answer's number (MsgAnswer); an empty title gives the application's title.
+// Once the program has ended nothing more is asked, and the answer is Cancel.
 int MsgBox(const std::wstring& prompt, int style, const std::wstring& title = L"");
 void DoEvents();
 void WaitForEvents(int milliseconds);
@@ -20,7 +29,7 @@ void SetMousePointer(int code);
 int MousePointer();
 // Runs the program's event loop until EndProgram.
 void RunEventLoop();
-// Closes every window and lets the event loop end.
+// Lets every event loop end, the modal ones too. From then on no form loads or shows.
 void EndProgram();
 bool Ended();
 

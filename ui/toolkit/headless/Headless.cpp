@@ -2,20 +2,22 @@
 
 #include <deque>
 #include <map>
-#include <set>
 #include <stdexcept>
 
+#include "ui/toolkit/DpiScale.h"
 #include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/Toolkit.h"
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kFrameTwips = 6 * kTwipsPerPixel;
-constexpr int kCaptionTwips = 26 * kTwipsPerPixel;
-constexpr int kMenuTwips = 20 * kTwipsPerPixel;
+// Window chrome at 96 dpi, in pixels; it scales with the DPI as the system's does.
+constexpr int kFramePixels = 6;
+constexpr int kCaptionPixels = 26;
+constexpr int kMenuPixels = 20;
 
 struct World {
+    DpiScale scale{96};
+    Headless::Screen screen;
     std::vector<Headless::Box> boxes;
     std::deque<int> answers;
     std::map<std::wstring, std::function<void(Form&)>> modalScripts;
@@ -26,8 +28,8 @@ struct World {
     std::vector<int> pointers;
     int pointer = 0;
     Control* focused = nullptr;
+    std::map<Form*, Control*> lastFocus;  // what each form gives the focus back to
     bool ended = false;
-    std::set<Form*> loaded;
 };
 
 World& world() {
@@ -35,36 +37,62 @@ World& world() {
     return w;
 }
 
+int ChromeTwips(int pixels) {
+    const DpiScale& scale = world().scale;
+    return scale.ToTwips(pixels * scale.dpi() / 96);
+}
+
+// A form that becomes active gives the focus back to the control that last had it, or to the
+// first in tab order, as a dialog does.
+void Activate(Form& form) {
+    World& w = world();
+    if (w.focused && &w.focused->form() != &form) w.lastFocus[&w.focused->form()] = w.focused;
+    const auto last = w.lastFocus.find(&form);
+    w.focused = last != w.lastFocus.end() ? last->second : form.FirstInTabOrder();
+}
+
 class HeadlessPeer final : public FormPeer {
 public:
     explicit HeadlessPeer(Form& form) : form_(form) {}
-    void Create() override { world().loaded.insert(&form_); }
+    void Create() override {}
     void Destroy() override {
         World& w = world();
-        w.loaded.erase(&form_);
+        w.lastFocus.erase(&form_);
         if (w.focused && &w.focused->form() == &form_) w.focused = nullptr;
     }
     void Sync(Control& control, ControlProp what) override {
-        if (what == ControlProp::Focus) world().focused = &control;
+        if (what != ControlProp::Focus) return;
+        World& w = world();
+        if (visible_)
+            w.focused = &control;
+        else
+            w.lastFocus[&form_] = &control;  // it gets the focus when the form is shown
     }
     void SyncForm(FormProp) override {}
-    void Show() override { visible_ = true; }
-    void RunModal() override {
+    void Show() override {
+        const bool wasVisible = visible_;
         visible_ = true;
+        if (!wasVisible) Activate(form_);
+    }
+    // Runs the test's script as the user; the window closes after it unless the script closed
+    // it or ended the program, whose end lets every modal loop return at once, as on Windows.
+    void RunModal() override {
+        Show();
         World& w = world();
         ++w.modalCounts[form_.name()];
         const auto script = w.modalScripts.find(form_.name());
         if (script != w.modalScripts.end()) script->second(form_);
-        if (!form_.Loaded()) return;
+        if (!form_.Loaded() || w.ended) return;
         form_.UserClose(UnloadMode::FormControlMenu);
         if (form_.Loaded()) throw std::logic_error("a modal form was left open by its test");
     }
     void Hide() override { visible_ = false; }
     bool Visible() const override { return visible_; }
-    int OuterWidth() const override { return form_.ClientWidth() + 2 * kFrameTwips; }
+    int OuterWidth() const override { return form_.ClientWidth() + 2 * ChromeTwips(kFramePixels); }
     int OuterHeight() const override {
-        const int chrome = form_.border == Border::None ? 0 : kCaptionTwips + 2 * kFrameTwips;
-        return form_.ClientHeight() + chrome + (form_.Menus().empty() ? 0 : kMenuTwips);
+        const int chrome =
+            form_.border == Border::None ? 0 : ChromeTwips(kCaptionPixels + 2 * kFramePixels);
+        return form_.ClientHeight() + chrome + (form_.Menus().empty() ? 0 : ChromeTwips(kMenuPixels));
     }
     std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(this); }
 
@@ -123,19 +151,26 @@ void RequireUsable(Control& control) {
 
 std::unique_ptr<FormPeer> MakeFormPeer(Form& form) { return std::make_unique<HeadlessPeer>(form); }
 
-namespace Toolkit {
-int TwipsPerPixelX() { return kTwipsPerPixel; }
-int TwipsPerPixelY() { return kTwipsPerPixel; }
-int ScreenWidth() { return 1024 * kTwipsPerPixel; }
-int ScreenHeight() { return 768 * kTwipsPerPixel; }
-
-int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
+int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title) {
     World& w = world();
-    w.boxes.push_back({prompt, style, title.empty() ? kAppTitle : title});
+    w.boxes.push_back({prompt, style, title});
     if (w.answers.empty()) return DefaultAnswer(style);
     const int answer = w.answers.front();
     w.answers.pop_front();
     return answer;
+}
+
+namespace Toolkit {
+int TwipsPerPixelX() { return world().scale.TwipsPerPixel(); }
+int TwipsPerPixelY() { return world().scale.TwipsPerPixel(); }
+int ScreenWidth() { return world().scale.ToTwips(world().screen.width); }
+int ScreenHeight() { return world().scale.ToTwips(world().screen.height); }
+
+ScreenArea WorkArea() {
+    const World& w = world();
+    const Headless::Screen& s = w.screen;
+    return {w.scale.ToTwips(s.taskbarLeft), w.scale.ToTwips(s.taskbarTop),
+            w.scale.ToTwips(s.width - s.taskbarRight), w.scale.ToTwips(s.height - s.taskbarBottom)};
 }
 
 void DoEvents() { ++world().eventPasses; }
@@ -146,12 +181,7 @@ void SetMousePointer(int code) {
 }
 int MousePointer() { return world().pointer; }
 void RunEventLoop() {}
-void EndProgram() {
-    World& w = world();
-    w.ended = true;
-    const std::set<Form*> forms = w.loaded;
-    for (Form* form : forms) form->Hide();
-}
+void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
 }  // namespace Toolkit
 
@@ -180,6 +210,8 @@ int32_t Icon_Delete(Form& form, int32_t id) {
 namespace Headless {
 
 void Reset() { world() = World{}; }
+void SetDpi(int dpi) { world().scale = DpiScale(dpi); }
+void SetScreen(const Screen& screen) { world().screen = screen; }
 std::vector<Box>& Boxes() { return world().boxes; }
 std::vector<std::wstring> Prompts() {
     std::vector<std::wstring> prompts;
@@ -245,7 +277,7 @@ void CloseBox(Form& form) { form.UserClose(UnloadMode::FormControlMenu); }
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
 
 void TrayMessage(Form& form, int message) {
-    form.UserMouseMove(0, 0, static_cast<float>(message * kTwipsPerPixel), 0);
+    form.UserMouseMove(0, 0, static_cast<float>(world().scale.MouseTwips(message)), 0);
 }
 
 }  // namespace Headless

@@ -23,7 +23,16 @@ struct TrayIcon {
     std::wstring tip;
 };
 
-void Reset();
+// The screen in pixels, and the bars docked at its edges (the taskbar), whose thickness the
+// work area leaves out.
+struct Screen {
+    int width = 1024, height = 768;
+    int taskbarLeft = 0, taskbarTop = 0, taskbarRight = 0, taskbarBottom = 0;
+};
+
+void Reset();  // 96 dpi, a 1024 × 768 screen with no taskbar
+void SetDpi(int dpi);
+void SetScreen(const Screen& screen);
 
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();
@@ -49,6 +58,7 @@ void Click(Control& button);
 void ClickMenu(Form& form, const std::wstring& name, int index);
 void CloseBox(Form& form);
 void Minimize(Form& form);
-void TrayMessage(Form& form, int message);  // the shell's callback for a mouse message
+// The shell's callback for a mouse message, with the position converted as the toolkit does.
+void TrayMessage(Form& form, int message);
 
 }  // namespace Headless

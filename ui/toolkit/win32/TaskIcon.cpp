@@ -13,7 +13,11 @@
 
 namespace {
 
-struct AddedIcon {
+// The tip field of the record's first version; newer headers declare a larger one.
+constexpr size_t kTipBytes = 64;
+
+// An icon the program wants in the notification area, whether the shell took it or not.
+struct WantedIcon {
     HWND hwnd;
     int32_t id;
     std::wstring file;
@@ -21,8 +25,8 @@ struct AddedIcon {
     std::wstring tip;
 };
 
-std::vector<AddedIcon>& AddedIcons() {
-    static std::vector<AddedIcon> icons;
+std::vector<WantedIcon>& WantedIcons() {
+    static std::vector<WantedIcon> icons;
     return icons;
 }
 
@@ -41,7 +45,7 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
     size_t used = 0;
     for (const wchar_t c : Trim(tip)) {
         const std::string bytes = ToAnsi(std::wstring(1, c));
-        if (used + bytes.size() >= sizeof record.szTip) break;
+        if (used + bytes.size() >= kTipBytes) break;
         std::memcpy(record.szTip + used, bytes.data(), bytes.size());
         used += bytes.size();
     }
@@ -73,14 +77,16 @@ int16_t Icon_Add(Form& form, int32_t id, const std::wstring& iconFile, int16_t i
                  const std::wstring& tip) {
     HWND hwnd = reinterpret_cast<HWND>(form.NativeHandle());
     const int16_t result = Add(hwnd, id, iconFile, iconIndex, tip);
-    if (result == kAdded) AddedIcons().push_back({hwnd, id, iconFile, iconIndex, tip});
+    // Refused, for instance at sign-in before the taskbar exists: it comes when the taskbar
+    // announces itself.
+    if (result != kNoIcon) WantedIcons().push_back({hwnd, id, iconFile, iconIndex, tip});
     return result;
 }
 
 int32_t Icon_Delete(Form& form, int32_t id) {
     HWND hwnd = reinterpret_cast<HWND>(form.NativeHandle());
-    auto& icons = AddedIcons();
-    std::erase_if(icons, [&](const AddedIcon& icon) { return icon.hwnd == hwnd && icon.id == id; });
+    std::erase_if(WantedIcons(),
+                  [&](const WantedIcon& icon) { return icon.hwnd == hwnd && icon.id == id; });
     NOTIFYICONDATAA record = Record(hwnd, id);
     return Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
 }
@@ -89,9 +95,11 @@ int32_t Icon_Delete(Form& form, int32_t id) {
 
 namespace Win32 {
 
-// Explorer forgets every icon when it restarts; the same icon goes back under the same id.
+// The taskbar has started, or Explorer has restarted and forgotten every icon: each wanted
+// icon goes (back) under its id. One that is still there is not added a second time: the
+// shell refuses an id it already has.
 void RestoreTrayIcons(HWND hwnd) {
-    for (const AddedIcon& icon : AddedIcons())
+    for (const WantedIcon& icon : WantedIcons())
         if (icon.hwnd == hwnd) Add(icon.hwnd, icon.id, icon.file, icon.index, icon.tip);
 }
 

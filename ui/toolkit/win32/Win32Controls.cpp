@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/win32/GdiCache.h"
 #include "ui/toolkit/win32/Win32Internal.h"
@@ -38,11 +39,11 @@ void TypeComposition(HWND hwnd) {
     }
 }
 
+LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
 // Text boxes: key-down and key-press go through the control's handlers first; Enter and
 // Escape reach the box instead of the dialog manager.
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR data) {
-    auto* control = reinterpret_cast<Control*>(data);
+LRESULT OnEditMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Control* control) {
     Form& form = control->form();
     switch (message) {
         case WM_NCDESTROY:
@@ -79,6 +80,13 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+    return Toolkit::CatchFaults<LRESULT>(0, [&] {
+        return OnEditMessage(hwnd, message, wParam, lParam, reinterpret_cast<Control*>(data));
+    });
 }
 
 // Buttons: Enter presses the focused button, as in a dialog.
@@ -169,11 +177,13 @@ HWND CreateChild(Control& control, HWND parent, int id) {
 }
 
 OwnedBitmap ShowPicture(const Control& control, HWND child) {
-    OwnedBitmap bitmap(static_cast<HBITMAP>(LoadImageW(Instance(),
-                                                       MAKEINTRESOURCEW(control.pictureResource),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-    return bitmap;
+    const OwnedBitmap original(static_cast<HBITMAP>(LoadImageW(
+        Instance(), MAKEINTRESOURCEW(control.pictureResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    RECT box;
+    GetClientRect(child, &box);
+    OwnedBitmap fitted = SmoothlyScaled(original.get(), box.right, box.bottom);
+    SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted.get()));
+    return fitted;
 }
 
 }  // namespace Win32

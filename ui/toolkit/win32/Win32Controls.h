@@ -12,7 +12,11 @@ namespace Win32 {
 // key handling of text boxes and buttons. Shapes have no window: they give null.
 HWND CreateChild(Control& control, HWND parent, int id);
 
-// The picture of a picture box, put into its window; the bitmap stays the caller's to free.
+// The picture of a picture box, scaled to fill its window and put into it; the bitmap stays
+// the caller's to free.
 OwnedBitmap ShowPicture(const Control& control, HWND child);
+
+// A copy of `bitmap` at width × height, each pixel blended from the four nearest (bilinear).
+OwnedBitmap SmoothlyScaled(HBITMAP bitmap, int width, int height);
 
 }  // namespace Win32

@@ -2,11 +2,13 @@
 // controls as its children. Frames and shapes are painted by the form itself.
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <map>
 #include <vector>
 
+#include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/Toolkit.h"
 #include "ui/toolkit/win32/GdiCache.h"
@@ -48,7 +50,7 @@ private:
     void ApplyTabOrder();
     void ApplyMenuStates(std::list<MenuItem>& items);
     void RedrawArea(Control& control);
-    void FocusFirst();
+    void RestoreFocus();
     void SyncText(Control& control);
     void SyncItems(Control& control);
     Control* ControlOf(HWND child);
@@ -61,10 +63,12 @@ private:
     void OnSize(WPARAM kind);
     void OnMove();
     void OnMouseMove(WPARAM keys, LPARAM at);
+    bool MadeByThePointer(POINT at) const;
+    void OnActivate(bool active);
 
     Form& form_;
     HWND hwnd_ = nullptr;
-    bool shownOnce_ = false;
+    HWND focus_ = nullptr;  // the control to give the focus back to when the form is activated
     int syncing_ = 0;  // notifications caused by our own updates are not the user's
     std::vector<HWND> disabledByModal_;
     std::map<int, Control*> byId_;
@@ -80,7 +84,16 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!peer) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return peer->Handle(message, wParam, lParam);
+    bool faulted = true;
+    const LRESULT result = Toolkit::CatchFaults<LRESULT>(message == WM_QUERYENDSESSION, [&] {
+        const LRESULT handled = peer->Handle(message, wParam, lParam);
+        faulted = false;
+        return handled;
+    });
+    // A paint stopped by a fault would otherwise be asked for again and again.
+    if (faulted && message == WM_PAINT)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    return result;
 }
 
 DWORD Win32Peer::Style() const {
@@ -253,7 +266,9 @@ void Win32Peer::Sync(Control& control, ControlProp what) {
                          control.SelStart() + control.SelLength());
             break;
         case ControlProp::Focus:
-            SetFocus(h);
+            // A form that is not active yet gives the control the focus when it is.
+            focus_ = h;
+            if (GetActiveWindow() == hwnd_) SetFocus(h);
             break;
         case ControlProp::Repaint:
             if (control.transparent)
@@ -295,19 +310,18 @@ void Win32Peer::SyncForm(FormProp what) {
     }
 }
 
-void Win32Peer::FocusFirst() {
-    HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-    if (first) SetFocus(first);
+// As a dialog does: the control that had the focus when the user left, else the first in
+// tab order.
+void Win32Peer::RestoreFocus() {
+    HWND target = focus_ && IsChild(hwnd_, focus_) && IsWindowEnabled(focus_) ? focus_ : nullptr;
+    if (!target)
+        if (Control* first = form_.FirstInTabOrder()) target = Hwnd(*first);
+    if (target) SetFocus(target);
 }
 
 void Win32Peer::Show() {
     ShowWindow(hwnd_, form_.State() == WindowState::Minimized ? SW_SHOWMINIMIZED : SW_SHOW);
     SetForegroundWindow(hwnd_);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        HWND focus = GetFocus();
-        if (!focus || GetAncestor(focus, GA_ROOT) != hwnd_) FocusFirst();
-    }
 }
 
 BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM data) {
@@ -441,13 +455,36 @@ void Win32Peer::OnMove() {
     form_.UserMovedTo(Win32::ToTwips(r.left), Win32::ToTwips(r.top));
 }
 
+// The tray icon's messages arrive as mouse moves whose x is the message number. At high
+// scaling the client area is wider than those numbers, so the pointer's own moves are told
+// apart, and not reported, by where the pointer was when the message was made.
 void Win32Peer::OnMouseMove(WPARAM keys, LPARAM at) {
+    const POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (MadeByThePointer(point)) return;
     const int button = (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) |
                        (keys & MK_MBUTTON ? 4 : 0);
-    const int x = static_cast<short>(LOWORD(at));
-    const int y = static_cast<short>(HIWORD(at));
-    form_.UserMouseMove(button, Win32::ShiftState(), static_cast<float>(Win32::ToTwips(x)),
-                        static_cast<float>(Win32::ToTwips(y)));
+    const DpiScale& scale = Win32::Scale();
+    form_.UserMouseMove(button, Win32::ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
+                        static_cast<float>(scale.MouseTwips(point.y)));
+}
+
+bool Win32Peer::MadeByThePointer(POINT at) const {
+    if (InSendMessage()) return false;  // the pointer's moves are posted, never sent
+    const DWORD made = GetMessagePos();
+    POINT pointer{GET_X_LPARAM(made), GET_Y_LPARAM(made)};
+    HWND under = WindowFromPoint(pointer);
+    if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return false;
+    ScreenToClient(hwnd_, &pointer);
+    return pointer.x == at.x && pointer.y == at.y;
+}
+
+void Win32Peer::OnActivate(bool active) {
+    if (active) {
+        if (!IsIconic(hwnd_)) RestoreFocus();
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
 }
 
 LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -478,6 +515,12 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEMOVE:
             OnMouseMove(wParam, lParam);
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
             return 0;
         case WM_SETCURSOR:
             if (HCURSOR cursor = Win32::CurrentCursor()) {

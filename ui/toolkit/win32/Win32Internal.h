@@ -5,10 +5,12 @@
 
 #include <functional>
 
+#include "ui/toolkit/DpiScale.h"
 #include "ui/toolkit/win32/NativeIds.h"
 
 namespace Win32 {
 
+const DpiScale& Scale();
 int Dpi();
 int ToPixels(int twips);
 int ToTwips(int pixels);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "ui/toolkit/Peer.h"
 #include "ui/toolkit/Toolkit.h"
 #include "ui/toolkit/win32/Handles.h"
 #include "ui/toolkit/win32/Win32Internal.h"
@@ -26,17 +27,19 @@ HCURSOR CursorFor(int code) {
 
 namespace Win32 {
 
-int Dpi() {
-    static const int dpi = [] {
+// The system's DPI, read once: the program declares itself aware of the system DPI, which
+// stays as it was at start for the whole run.
+const DpiScale& Scale() {
+    static const DpiScale scale = [] {
         WindowDc screen;
-        const int value = GetDeviceCaps(screen.get(), LOGPIXELSY);
-        return value > 0 ? value : 96;
+        return DpiScale(GetDeviceCaps(screen.get(), LOGPIXELSY));
     }();
-    return dpi;
+    return scale;
 }
 
-int ToPixels(int twips) { return MulDiv(twips, Dpi(), 1440); }
-int ToTwips(int pixels) { return MulDiv(pixels, 1440, Dpi()); }
+int Dpi() { return Scale().dpi(); }
+int ToPixels(int twips) { return Scale().ToPixels(twips); }
+int ToTwips(int pixels) { return Scale().ToTwips(pixels); }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -57,17 +60,16 @@ HCURSOR CurrentCursor() { return CursorFor(g_pointer); }
 
 namespace Toolkit {
 
-int TwipsPerPixelX() { return 1440 / Win32::Dpi(); }
-int TwipsPerPixelY() { return 1440 / Win32::Dpi(); }
+int TwipsPerPixelX() { return Win32::Scale().TwipsPerPixel(); }
+int TwipsPerPixelY() { return Win32::Scale().TwipsPerPixel(); }
 int ScreenWidth() { return Win32::ToTwips(GetSystemMetrics(SM_CXSCREEN)); }
 int ScreenHeight() { return Win32::ToTwips(GetSystemMetrics(SM_CYSCREEN)); }
 
-int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
-    HWND owner = GetActiveWindow();
-    if (owner && !Win32::IsForm(owner)) owner = nullptr;
-    // Without an owner the box still holds every window of the program until it is answered.
-    const UINT flags = static_cast<UINT>(style) | MB_SETFOREGROUND | (owner ? 0 : MB_TASKMODAL);
-    return MessageBoxW(owner, prompt.c_str(), (title.empty() ? kAppTitle : title).c_str(), flags);
+ScreenArea WorkArea() {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {Win32::ToTwips(work.left), Win32::ToTwips(work.top), Win32::ToTwips(work.right),
+            Win32::ToTwips(work.bottom)};
 }
 
 void SetMousePointer(int code) {
@@ -83,3 +85,11 @@ void SetMousePointer(int code) {
 int MousePointer() { return g_pointer; }
 
 }  // namespace Toolkit
+
+int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title) {
+    HWND owner = GetActiveWindow();
+    if (owner && !Win32::IsForm(owner)) owner = nullptr;
+    // Without an owner the box still holds every window of the program until it is answered.
+    const UINT flags = static_cast<UINT>(style) | MB_SETFOREGROUND | (owner ? 0 : MB_TASKMODAL);
+    return MessageBoxW(owner, prompt.c_str(), title.c_str(), flags);
+}
