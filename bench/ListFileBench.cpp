@@ -35,7 +35,7 @@ int main() {
     TestApp t;
     for (int i = 0; i < kMaxProxyEntries; ++i)
         t.app.state.ProxyTable.push_back({L"proxy" + std::to_wstring(i) + L".example.jp", L"8080", L"社内プロクシ"});
-    const std::string bytes = FormatProxyList(t.app.state.ProxyTable);
+    const std::string bytes = *FormatProxyList(t.app.state.ProxyTable);
     const std::filesystem::path plain = t.folder.path() / "plain.dat";
 
     const double save = BestMilliseconds([&] { MainBas::SaveProxyList(t.app); });

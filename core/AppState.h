@@ -30,6 +30,10 @@ struct AppState {
     int16_t EditMode = EditModes::Add;
     int16_t ShowMeAllowed = kFalse;
 
+    // The list file on disk was not read whole (unreadable, or longer than the table): a save
+    // keeps it under another name rather than replacing it.
+    bool KeepListFileOnSave = false;
+
     std::wstring NowProxyEnable;  // "1", "0", or empty until first read
     std::wstring NowProxyName;
     std::wstring NowPortNo;

@@ -12,18 +12,22 @@ using FilePath = std::wstring;
 // `folder` and `name` joined with the platform's separator.
 FilePath JoinPath(const FilePath& folder, const std::wstring& name);
 
+enum class ReadOutcome { Read, Missing, Failed };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // On failure each returns false and puts the system's own description into `error`.
-    virtual bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
-                           std::wstring& error) = 0;
+    // The whole file, however large, as long as memory holds it. Missing: there is no such
+    // file (or folder); Failed: it is there but could not be read. Either way `error` gets the
+    // system's own description.
+    virtual ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) = 0;
     // Creates or truncates the file and writes all bytes through to the disk.
-    virtual bool WriteNew(const FilePath& path, std::string_view bytes,
-                          std::wstring& error) = 0;
-    // Puts `from` in the place of `to` in one step.
-    virtual bool Replace(const FilePath& from, const FilePath& to,
+    virtual bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) = 0;
+    // Puts `from` in the place of `to` in one step, keeping the attributes and permissions
+    // that `to` had. With a `backup` name, what was at `to` stays there under that name.
+    virtual bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
                          std::wstring& error) = 0;
+    virtual bool Exists(const FilePath& path) = 0;
     virtual void Remove(const FilePath& path) = 0;
 };
 

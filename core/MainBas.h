@@ -38,13 +38,20 @@ inline const std::wstring kListFull =
     L"プロクシサーバ一覧は32767件までです。これ以上追加できません。";
 inline const std::wstring kListTooLong =
     L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。";
-
-// The largest list file read; far beyond 32,767 ordinary lines.
-constexpr size_t kMaxListFileBytes = 64u << 20;
+inline const std::wstring kListUnreadableTitle = L"プロクシサーバ一覧を読み込めませんでした。";
+inline const std::wstring kListKeptOnSave =
+    L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。";
+inline const std::wstring kListKept =
+    L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。";
+inline const std::wstring kListNotShown =
+    L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが使われないよう、一覧は空にしてあります。";
+inline const std::wstring kListUnfitting =
+    L"ファイルに書けない文字（シフトJISにない文字）が含まれています。";
 
 FilePath ProxyListPath(const App& app);
 void LoadProxyList(App& app);
-// Replaces the file in one step; on failure the old file stays and the user is told.
+// Replaces the file in one step; on failure the old file stays and the user is told. A file
+// that was not read whole is kept under another name, and the user is told which.
 bool SaveProxyList(App& app);
 
 // Appends an entry when the table has room for it, else says why not.

@@ -83,14 +83,16 @@ private:
 
 }  // namespace
 
-std::string FormatProxyList(const std::vector<ProxyEntry>& entries) {
+std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entries) {
     std::string out;
     for (const ProxyEntry& entry : entries) {
-        AppendField(out, ToAnsi(entry.Address));
+        const auto address = ToAnsi(entry.Address), port = ToAnsi(entry.Port), comment = ToAnsi(entry.Comment);
+        if (!address || !port || !comment) return std::nullopt;
+        AppendField(out, *address);
         out += ',';
-        AppendField(out, ToAnsi(entry.Port));
+        AppendField(out, *port);
         out += ',';
-        AppendField(out, ToAnsi(entry.Comment));
+        AppendField(out, *comment);
         out += "\r\n";
     }
     return out;

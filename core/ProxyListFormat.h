@@ -4,13 +4,16 @@
 // double quotes with its quotes doubled, so every entry reads back as it was entered;
 // ordinary fields are written exactly as they are.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/AppState.h"
 
-std::string FormatProxyList(const std::vector<ProxyEntry>& entries);
+// Nothing when a field holds a character that the code page cannot hold: the file never gets
+// a "?" or a look-alike in its place.
+std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entries);
 
 struct ParsedProxyList {
     std::vector<ProxyEntry> entries;

@@ -104,10 +104,13 @@ TEST_F(EditingWindowsE2E, AddChangeAndDeleteThenYesSavesTheFileByteForByte) {
     Answer(*question, IDYES);
     EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 2; }));
 
+    // The user had hidden the file; the save keeps it hidden.
+    SetFileAttributesW(zelkor.ListPath().c_str(), FILE_ATTRIBUTE_HIDDEN);
     Press(EditorButton(editor, L"終了"));
     ASSERT_TRUE(Answered(L"ProxyEditor終了", IDYES));
     ASSERT_TRUE(Gone(editor));
     EXPECT_EQ(zelkor.ListFile(), Ansi(L"10.0.0.1,8081,\r\nnew.example.jp,8000,新しい串\r\n"));
+    EXPECT_TRUE(GetFileAttributesW(zelkor.ListPath().c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(WaitUntil([&] { return MainListItems() == std::vector<std::wstring>{L"10.0.0.1", L"new.example.jp"}; }));
 }
 
@@ -175,6 +178,19 @@ TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
     HWND status = ChildrenOf(dialog, L"Static").at(0);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"入力必須こうもくです。"; }));
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[0]; }));
+
+    // A character that Shift-JIS has no place for is refused by name; what was typed stays.
+    SendMessageW(boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"host"));
+    Type(boxes[2], L"프");
+    Press(ChildWithText(dialog, L"Button", L"追加"));
+    const auto refusal = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->prompt, L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文字です）。\r\n"
+                               L"この文字を取り除いてから、もう一度押してください。");
+    Answer(*refusal, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[2]; }));
+    EXPECT_EQ(TextOf(boxes[2]), L"a社c프");
+    EXPECT_EQ(ItemCount(list), 2);
     PressKey(boxes[0], VK_ESCAPE);
     ASSERT_TRUE(Gone(dialog));
     EXPECT_EQ(ItemCount(list), 2) << "Escape stores nothing";
@@ -191,6 +207,7 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     EXPECT_FALSE(IsWindowEnabled(connect));
     EXPECT_FALSE(IsWindowEnabled(save));
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[0]; }));
+
     Type(trialBoxes[0], L"try.example.jp");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(connect) && IsWindowEnabled(save); }));
     Screenshot(L"trial-window", trial);
@@ -205,6 +222,16 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     }
     SetForegroundWindow(trial);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[1]; }));
+
+    // A pasted look-alike: "ö" would reach the registry as "o", another host.
+    SendMessageW(trialBoxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"pr\u00f6xy.example.jp"));
+    Press(connect);
+    const auto writeError = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(writeError);
+    EXPECT_EQ(writeError->prompt, L"レジストリライトエラー");
+    Answer(*writeError, IDOK);
+    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz(kSampleServer));
+    SendMessageW(trialBoxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"try.example.jp"));
 
     const auto enableBefore = ReadSetting("ProxyEnable");
     Press(connect);
@@ -252,6 +279,45 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     ASSERT_TRUE(Gone(about)) << "Enter presses the focused button";
     ClickAt(TrayIconPoint());
     EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]"; }));
+}
+
+// Another program held the list at start-up: what the user saves later never costs the list.
+TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    HANDLE held = CreateFileW(zelkor.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    zelkor.Start();
+    const auto box = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"プロクシサーバ一覧を読み込めませんでした。");
+    Answer(*box, IDOK);
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    CloseHandle(held);
+
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    ChooseMenu(zelkor.MainWindow(), MainMenu::ProxyEdit);
+    HWND editor = zelkor.WaitForForm(L"Proxy Editor");
+    ASSERT_TRUE(editor);
+    Press(ChildWithText(editor, L"Button", L"追加"));
+    HWND dialog = zelkor.WaitForForm(L"Proxy追加");
+    ASSERT_TRUE(dialog);
+    const std::vector<HWND> boxes = ChildrenOf(dialog, L"Edit");
+    Type(boxes[0], L"new.example.jp");
+    Type(boxes[1], L"8000");
+    Press(ChildWithText(dialog, L"Button", L"追加"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    Press(ChildWithText(editor, L"Button", L"終了"));
+    const auto question = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(question);
+    Answer(*question, IDYES);
+    const auto kept = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->prompt.substr(0, kept->prompt.find(L"\r\n")),
+              L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。");
+    Answer(*kept, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return zelkor.ListFile() == std::string("new.example.jp,8000,\r\n"); }));
+    EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), Ansi(kSampleList));
 }
 
 // Sign-out asks the main window to close while a modal window is up; Yes ends the program.

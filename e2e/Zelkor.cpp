@@ -119,10 +119,10 @@ long StatusKb(const std::string& status, const char* field) {
 
 }  // namespace
 
-std::optional<std::string> Zelkor::ListFile() const {
-    const std::filesystem::path list = folder_ / L"PROXYLIST.DAT";
-    if (!std::filesystem::exists(list)) return std::nullopt;
-    return ReadAll(list);
+std::optional<std::string> Zelkor::FileBeside(const std::wstring& name) const {
+    const std::filesystem::path file = folder_ / name;
+    if (!std::filesystem::exists(file)) return std::nullopt;
+    return ReadAll(file);
 }
 
 std::optional<Zelkor::Footprint> Zelkor::Measure() const {

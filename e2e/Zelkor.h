@@ -52,7 +52,10 @@ public:
     // Ends the program through its own close question.
     bool Quit();
 
-    std::optional<std::string> ListFile() const;
+    std::filesystem::path ListPath() const { return folder_ / L"PROXYLIST.DAT"; }
+    std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }
+    // A file in the program's folder, when there is one of that name.
+    std::optional<std::string> FileBeside(const std::wstring& name) const;
 
     // What the process costs, as Linux counts it: Wine shows no private bytes, handle or GDI
     // counts of its own, so these are read through Z:\proc.

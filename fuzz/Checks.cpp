@@ -10,7 +10,9 @@
 std::string CheckProxyList(std::string_view bytes) {
     const ParsedProxyList loaded = ParseProxyList(bytes);
     if (static_cast<int32_t>(loaded.entries.size()) > kMaxProxyEntries) return "more entries than the table holds";
-    const std::string saved = FormatProxyList(loaded.entries);
+    const std::optional<std::string> formatted = FormatProxyList(loaded.entries);
+    if (!formatted) return "a loaded list cannot be saved";
+    const std::string& saved = *formatted;
     const ParsedProxyList reloaded = ParseProxyList(saved);
     if (reloaded.entries.size() != loaded.entries.size()) return "a saved list loads with another number of entries";
     if (FormatProxyList(reloaded.entries) != saved) return "a saved list does not load back as it was saved";
@@ -35,6 +37,44 @@ std::string CheckProxyServer(std::string_view bytes) {
     if (colon == std::wstring::npos) return "split without a colon";
     if (cut.compare(0, name.size(), name) != 0 || cut[name.size()] != L':') return "the address is not the text before a colon";
     if (port != cut.substr(colon + 1)) return "the port is not the text after the first colon";
+    return "";
+}
+
+namespace {
+
+// UTF-16 units, as Windows holds text, in the platform's wide characters: where those are 32
+// bits wide, a surrogate pair becomes the one character it stands for.
+std::wstring WideText(std::string_view bytes) {
+    std::u16string units;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        units += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1]) << 8);
+    auto isHigh = [](char32_t u) { return u >= 0xD800 && u <= 0xDBFF; };
+    auto isLow = [](char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
+    std::wstring text;
+    for (size_t i = 0; i < units.size(); ++i) {
+        const char32_t unit = units[i];
+        if (sizeof(wchar_t) == 4 && isHigh(unit) && i + 1 < units.size() && isLow(units[i + 1]))
+            text += static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
+        else
+            text += static_cast<wchar_t>(unit);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string CheckAnsiText(std::string_view bytes) {
+    const std::wstring text = WideText(bytes);
+    const std::optional<std::string> ansi = ToAnsi(text);
+    if (ansi && FromAnsi(*ansi) != text) return "a text was altered on its way to the code page";
+    if (ansi.has_value() == !FirstUnfitting(text).empty())
+        return "the whole text and its characters disagree on whether it fits";
+    for (const wchar_t c : text) {
+        const std::optional<std::string> one = ToAnsi(std::wstring_view(&c, 1));
+        if (IsSingleByteChar(c) != (one && one->size() == 1)) return "the single-byte test disagrees with the conversion";
+    }
+    const std::wstring decoded = FromAnsi(bytes);
+    if (!ToAnsi(decoded)) return "a text read from the code page cannot be written back";
     return "";
 }
 

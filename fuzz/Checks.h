@@ -13,5 +13,10 @@ std::string CheckProxyList(std::string_view bytes);
 // the trailing NULs leaves the text before them.
 std::string CheckProxyServer(std::string_view bytes);
 
+// Any text either reaches the code page exactly or is refused, never altered, and the
+// character-by-character tests agree with the whole; any bytes read from the code page can be
+// written back.
+std::string CheckAnsiText(std::string_view bytes);
+
 // For the fuzzers: a failed check stops the run, so that libFuzzer keeps the input.
 int StopOnFailure(const std::string& failure);

@@ -20,6 +20,9 @@ constexpr int32_t AccessDenied = 5;
 constexpr int32_t InvalidHandle = 6;
 constexpr int32_t InsufficientBuffer = 122;
 constexpr int32_t MoreData = 234;
+// A character the ANSI code page cannot hold: refused before the system is called, with the
+// system's own code for it.
+constexpr int32_t NoUnicodeTranslation = 1113;
 constexpr int32_t UnsupportedType = -1;  // the layer's own: the system was not called
 }  // namespace RegResult
 

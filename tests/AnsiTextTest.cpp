@@ -4,9 +4,19 @@
 
 TEST(AnsiText, RoundTripsJapaneseThroughCodePage932) {
     const std::wstring text = L"ﾌﾟﾛｸｼ情報　全角ＡＢＣ abc";
-    const std::string bytes = ToAnsi(text);
+    const std::string bytes = ToAnsi(text).value();
     EXPECT_EQ(bytes.substr(0, 4), "\xcc\xdf\xdb\xb8");  // half-width katakana: one byte each
     EXPECT_EQ(FromAnsi(bytes), text);
+}
+
+// No "?" and no best-fit look-alike ("o" for "ö") ever takes a character's place.
+TEST(AnsiText, ACharacterTheCodePageCannotHoldIsRefusedNotReplaced) {
+    for (const wchar_t* text : {L"프록시", L"pr\u00f6xy.example.jp", L"\u00bd", L"\u00a9", L"\U0001F600"}) {
+        EXPECT_FALSE(ToAnsi(text)) << text;
+        EXPECT_FALSE(FirstUnfitting(text).empty()) << text;
+    }
+    EXPECT_EQ(FirstUnfitting(L"社内\uD504x"), L"\uD504");
+    EXPECT_EQ(FirstUnfitting(L"社内 ok ｶﾅ"), L"");
 }
 
 TEST(AnsiText, SingleByteMeansOneByteInCodePage932) {

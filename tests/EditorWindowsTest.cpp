@@ -110,7 +110,7 @@ TEST_F(Editor, AddThenSaveWritesTheNewLastLine) {
     });
     EXPECT_EQ(Headless::Boxes().back().title, Frm_Edit::kSaveTitle);
     EXPECT_EQ(h.t.ListBytes(),
-              "a.example,8080,first\r\nb.example,3128,\r\nc.example,1," + ToAnsi(L"社内") + "\r\n");
+              "a.example,8080,first\r\nb.example,3128,\r\nc.example,1,\x8e\xd0\x93\xe0\r\n");
 }
 
 TEST_F(Editor, NoLeavesTheFileAndCancelKeepsTheWindow) {
@@ -205,6 +205,40 @@ TEST_F(Editor, EntryDialogChecksAndKeys) {
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
 }
 
+// Pasted text is not filtered: a character the file cannot hold is refused, never stored.
+TEST_F(Editor, TheEntryDialogRefusesACharacterTheFileCannotHoldAndKeepsWhatWasTyped) {
+    h.app.state.EditMode = EditModes::Add;
+    Headless::OnModal(L"Frm_EditSub", [&](Form& d) {
+        Type(d.Ctl(L"Txt_Body", 0), L"h");
+        Type(d.Ctl(L"Txt_Body", 1), L"1");
+        d.Ctl(L"Txt_Body", 2).SetText(L"社内 프록시");
+        Click(d.Ctl(L"CmdPF", 100));
+        EXPECT_TRUE(d.Loaded());
+        EXPECT_EQ(d.Ctl(L"Txt_Body", 2).Text(), L"社内 프록시");
+        EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 2));
+        Headless::PressKey(d.Ctl(L"Txt_Body", 2), Key::Escape);
+    });
+    Frm_EditSub dialog(h.app);
+    dialog.form().ShowModal();
+    EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
+                                       L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です"
+                                       L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してください。"});
+}
+
+TEST_F(Editor, AListTheWindowCannotHoldWholeIsNotShownAtAll) {
+    Headless::RefuseListItemsFrom(1);
+    Open([&](Form& f) {
+        EXPECT_EQ(f.Ctl(L"Lst_Body").ListCount(), 0);
+        Click(f.Ctl(L"CmdPF", 220));
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+    });
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
+                                       L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
+                                       L"使われないよう、一覧は空にしてあります。"});
+    EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
+}
+
 class Trial : public Editor {
 protected:
     void OpenTrial(std::function<void(Form&)> script) {
@@ -248,6 +282,21 @@ TEST_F(Trial, ConnectWritesTheServerOnlyAndSaveAppends) {
     EXPECT_EQ(h.app.state.NowProxyName, L"t.example");
     EXPECT_EQ(Headless::Boxes()[0].title, L"保存");
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\nt.example,8080,\r\n");
+}
+
+// A pasted look-alike must not put another host into force or into the list.
+TEST_F(Trial, APastedAddressTheCodePageCannotHoldIsNeitherConnectedNorSaved) {
+    OpenTrial([&](Form& f) {
+        f.Ctl(L"Txt_Body", 0).SetText(L"pr\u00f6xy.example.jp");
+        Click(f.Ctl(L"CmdPF", 100));
+        Click(f.Ctl(L"CmdPF", 110));
+    });
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes.size(), std::string("HTTP=a.example:8080").size() + 1);
+    EXPECT_EQ(Headless::Prompts(),
+              (std::vector<std::wstring>{L"レジストリライトエラー",
+                                         L"「サーバアドレス」の「\u00f6」は、プロクシサーバ一覧に保存できない文字です"
+                                         L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してください。"}));
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
 }
 
 }  // namespace

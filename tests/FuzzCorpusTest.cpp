@@ -22,4 +22,6 @@ TEST(FuzzCorpus, ListFilesLoadAndSaveStably) { CheckEach("list", CheckProxyList)
 
 TEST(FuzzCorpus, ServerTextsSplitAtAColon) { CheckEach("server", CheckProxyServer); }
 
+TEST(FuzzCorpus, TextsReachTheCodePageExactlyOrNotAtAll) { CheckEach("text", CheckAnsiText); }
+
 }  // namespace

@@ -49,6 +49,15 @@ TEST_F(MainWindow, MissingListIsReportedAndStartUpGoesOn) {
     EXPECT_EQ(Headless::Icons().size(), 1u);
 }
 
+TEST_F(MainWindow, AListTheDropDownCannotHoldWholeIsNotShownAtAll) {
+    Headless::RefuseListItemsFrom(1);
+    StartWith("a.example,8080,first\r\nb.example,3128,second\r\n");
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 0);
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
+                                       L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
+                                       L"使われないよう、一覧は空にしてあります。"});
+}
+
 TEST_F(MainWindow, OnlyTheLeftButtonDownOnTheIconShowsTheWindow) {
     StartWith("a.example,8080,\r\n");
     for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207}) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "text/AnsiText.h"
 
 namespace {
 
@@ -11,14 +10,14 @@ std::vector<ProxyEntry> Parse(const std::string& bytes) { return ParseProxyList(
 TEST(ProxyListFormat, OrdinaryEntriesKeepThePlainLayout) {
     const std::vector<ProxyEntry> entries = {
         {L"proxy.example.jp", L"8080", L"社内"}, {L"10.0.0.1", L"3128", L""}};
-    const std::string bytes = FormatProxyList(entries);
-    EXPECT_EQ(bytes, "proxy.example.jp,8080," + ToAnsi(L"社内") + "\r\n10.0.0.1,3128,\r\n");
-    EXPECT_EQ(ToAnsi(L"社内"), "\x8e\xd0\x93\xe0");  // code page 932, not UTF-8
+    const std::string bytes = *FormatProxyList(entries);
+    // "社内" in code page 932, not UTF-8
+    EXPECT_EQ(bytes, "proxy.example.jp,8080,\x8e\xd0\x93\xe0\r\n10.0.0.1,3128,\r\n");
     EXPECT_EQ(Parse(bytes), entries);
 }
 
 TEST(ProxyListFormat, EmptyTableIsAnEmptyFile) {
-    EXPECT_EQ(FormatProxyList({}), "");
+    EXPECT_EQ(*FormatProxyList({}), "");
     EXPECT_TRUE(Parse("").empty());
 }
 
@@ -28,7 +27,7 @@ TEST(ProxyListFormat, CommasAndQuotesReadBackAsEntered) {
         {L"\"quoted\"", L"8,0", L","},
         {L"plain", L"1", L"\"\""},
     };
-    const std::string bytes = FormatProxyList(entries);
+    const std::string bytes = *FormatProxyList(entries);
     EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), "\"a,b\",80,\"say \"\"hi\"\", then go\"");
     EXPECT_EQ(Parse(bytes), entries);
 }
@@ -36,7 +35,12 @@ TEST(ProxyListFormat, CommasAndQuotesReadBackAsEntered) {
 TEST(ProxyListFormat, FullWidthCommentsWithCommaLikeTrailBytes) {
     // "ソ" and "表" carry the trail byte 0x5C; none carries 0x2C or 0x22.
     const std::vector<ProxyEntry> entries = {{L"h", L"1", L"ソフト表示、テスト"}};
-    EXPECT_EQ(Parse(FormatProxyList(entries)), entries);
+    EXPECT_EQ(Parse(*FormatProxyList(entries)), entries);
+}
+
+TEST(ProxyListFormat, AnEntryTheCodePageCannotHoldIsNeverWrittenAsSomethingElse) {
+    EXPECT_FALSE(FormatProxyList({{L"h", L"1", L"ok"}, {L"h", L"1", L"프록시"}}));
+    EXPECT_FALSE(FormatProxyList({{L"pr\u00f6xy.example.jp", L"8080", L""}}));
 }
 
 TEST(ProxyListFormat, OldFilesWithCommasInTheCommentKeepTheWholeComment) {

@@ -130,6 +130,9 @@ TEST_P(RegistryContract, TextThatDoesNotFitIsRefusedWhole) {
     Opened o(*backend);
     EXPECT_NE(o.reg.Reg_SetValue(o.key, L"Server", RegType::Sz, std::wstring(128, L'a')), 0);
     EXPECT_EQ(backend->Get("Server")->bytes, Text("old"));
+    // A character the code page cannot hold: no "?" and no look-alike ("o") is written.
+    EXPECT_EQ(o.reg.Reg_SetValue(o.key, L"Server", RegType::Sz, L"HTTP=pr\u00f6xy:8080"s), 1113);
+    EXPECT_EQ(backend->Get("Server")->bytes, Text("old"));
     EXPECT_EQ(o.reg.Reg_SetValue(o.key, L"Server", RegType::Sz, std::wstring(127, L'a')), 0);
     EXPECT_EQ(backend->Get("Server")->bytes.size(), 128u);
 }

@@ -2,13 +2,21 @@
 // Text crosses the file, the registry and the tray tip in the system's ANSI code page
 // (code page 932 on the systems this program is made for).
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-std::string ToAnsi(std::wstring_view text);
+// The text in the ANSI code page, exactly as it stands. When a character has no place in the
+// code page, where the system would write a "?" or a look-alike, nothing is returned.
+std::optional<std::string> ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 
-// True for the characters code page 932 stores in one byte: ASCII and half-width katakana.
+// The first character of `text` that the ANSI code page cannot hold (two UTF-16 units for one
+// beyond the basic plane), or an empty view when every character fits.
+std::wstring_view FirstUnfitting(std::wstring_view text);
+
+// True for the characters the ANSI code page stores in one byte: on the systems this program
+// is made for, ASCII and half-width katakana.
 bool IsSingleByteChar(wchar_t c);
 
 std::wstring Trim(std::wstring_view text);  // leading and trailing spaces only

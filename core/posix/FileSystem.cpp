@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <limits.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <cstring>
+#include <new>
 
 #include "core/FileSystem.h"
 
@@ -61,26 +63,29 @@ private:
 
 class PosixFileSystem final : public FileSystem {
 public:
-    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
-                   std::wstring& error) override {
+    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) override {
         FileDescriptor fd(open(Native(path).c_str(), O_RDONLY));
-        if (fd.get() < 0) return Fail(error);
+        if (fd.get() < 0) {
+            const int code = errno;
+            error = Describe(code);
+            return code == ENOENT || code == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
+        }
         bytes.clear();
         char buffer[65536];
-        for (;;) {
-            const ssize_t n = read(fd.get(), buffer, sizeof buffer);
-            if (n < 0) return Fail(error);
-            if (n == 0) return true;
-            if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
-                error = Describe(EFBIG);
-                return false;
+        try {
+            for (;;) {
+                const ssize_t n = read(fd.get(), buffer, sizeof buffer);
+                if (n < 0) return Failed(errno, error);
+                if (n == 0) return ReadOutcome::Read;
+                bytes.append(buffer, static_cast<size_t>(n));
             }
-            bytes.append(buffer, static_cast<size_t>(n));
+        } catch (const std::bad_alloc&) {
+            bytes.clear();
+            return Failed(ENOMEM, error);
         }
     }
 
-    bool WriteNew(const FilePath& path, std::string_view bytes,
-                  std::wstring& error) override {
+    bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) override {
         FileDescriptor fd(open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
         if (fd.get() < 0) return Fail(error);
         while (!bytes.empty()) {
@@ -92,10 +97,27 @@ public:
         return true;
     }
 
-    bool Replace(const FilePath& from, const FilePath& to,
+    bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
                  std::wstring& error) override {
-        if (rename(Native(from).c_str(), Native(to).c_str()) != 0) return Fail(error);
-        return true;
+        const std::string source = Native(from), target = Native(to), kept = Native(backup);
+        struct stat old {};
+        const bool hadOld = stat(target.c_str(), &old) == 0;
+        if (hadOld) {
+            // The new file takes the old one's permissions and, where allowed, its owner.
+            if (chmod(source.c_str(), old.st_mode & 07777) != 0) return Fail(error);
+            [[maybe_unused]] const int owned = chown(source.c_str(), old.st_uid, old.st_gid);
+        }
+        if (hadOld && !backup.empty() && link(target.c_str(), kept.c_str()) != 0) return Fail(error);
+        if (rename(source.c_str(), target.c_str()) == 0) return true;
+        const int code = errno;
+        if (hadOld && !backup.empty()) unlink(kept.c_str());  // the old file stands as it was
+        error = Describe(code);
+        return false;
+    }
+
+    bool Exists(const FilePath& path) override {
+        struct stat info {};
+        return stat(Native(path).c_str(), &info) == 0;
     }
 
     void Remove(const FilePath& path) override { unlink(Native(path).c_str()); }
@@ -104,6 +126,10 @@ private:
     static bool Fail(std::wstring& error) {
         error = Describe(errno);
         return false;
+    }
+    static ReadOutcome Failed(int code, std::wstring& error) {
+        error = Describe(code);
+        return ReadOutcome::Failed;
     }
 };
 

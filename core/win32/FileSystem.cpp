@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 #include "core/FileSystem.h"
 
 namespace {
@@ -35,48 +38,81 @@ private:
     HANDLE h_;
 };
 
+constexpr DWORD kChunkBytes = 1u << 20;
+
 class Win32FileSystem final : public FileSystem {
 public:
-    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
-                   std::wstring& error) override {
-        FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) override {
+        // Others may have it open, even for writing: reading is still possible then.
+        FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return Fail(error);
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.get(), &size)) return Fail(error);
-        if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-            error = Describe(ERROR_FILE_TOO_LARGE);
-            return false;
+        if (!file.valid()) {
+            const DWORD code = GetLastError();
+            error = Describe(code);
+            return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
+                                                                                : ReadOutcome::Failed;
         }
-        bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-        DWORD done = 0;
-        if (!bytes.empty() &&
-            !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr))
-            return Fail(error);
-        bytes.resize(done);
-        return true;
+        bytes.clear();
+        try {
+            for (;;) {
+                const size_t had = bytes.size();
+                bytes.resize(had + kChunkBytes);
+                DWORD done = 0;
+                if (!ReadFile(file.get(), bytes.data() + had, kChunkBytes, &done, nullptr)) {
+                    error = Describe(GetLastError());
+                    return ReadOutcome::Failed;
+                }
+                bytes.resize(had + done);
+                if (done == 0) return ReadOutcome::Read;
+            }
+        } catch (const std::bad_alloc&) {
+            bytes.clear();
+            error = Describe(ERROR_NOT_ENOUGH_MEMORY);
+            return ReadOutcome::Failed;
+        }
     }
 
-    bool WriteNew(const FilePath& path, std::string_view bytes,
-                  std::wstring& error) override {
+    bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) override {
         FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) return Fail(error);
-        DWORD done = 0;
-        if (!bytes.empty() && (!WriteFile(file.get(), bytes.data(),
-                                          static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-                               done != bytes.size()))
-            return Fail(error);
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), kChunkBytes));
+            DWORD done = 0;
+            if (!WriteFile(file.get(), bytes.data(), chunk, &done, nullptr) || done != chunk)
+                return Fail(error);
+            bytes.remove_prefix(done);
+        }
         if (!FlushFileBuffers(file.get()) || !file.CloseChecked()) return Fail(error);
         return true;
     }
 
-    bool Replace(const FilePath& from, const FilePath& to,
+    bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
                  std::wstring& error) override {
-        if (!MoveFileExW(from.c_str(), to.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Fail(error);
-        return true;
+        // ReplaceFileW keeps the replaced file's security and short name, and on Windows its
+        // attributes; Wine's does not, so the ones a user sets are given to the new file first.
+        const DWORD old = GetFileAttributesW(to.c_str());
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (old != INVALID_FILE_ATTRIBUTES && (old & kKept)) SetFileAttributesW(from.c_str(), old & kKept);
+        if (ReplaceFileW(to.c_str(), from.c_str(), backup.empty() ? nullptr : backup.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                         nullptr))
+            return true;
+        const DWORD code = GetLastError();
+        if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !backup.empty())
+            MoveFileExW(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);  // the old one back
+        // The first save has nothing to replace.
+        if (code == ERROR_FILE_NOT_FOUND && !Exists(to) &&
+            MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+            return true;
+        error = Describe(code);
+        return false;
+    }
+
+    bool Exists(const FilePath& path) override {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     void Remove(const FilePath& path) override { DeleteFileW(path.c_str()); }

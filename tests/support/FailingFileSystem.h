@@ -12,14 +12,17 @@
 
 class FailingFileSystem final : public FileSystem {
 public:
-    // Write: the disk fills up halfway, leaving half a file behind.
+    // Write: the disk fills up halfway, leaving half a file behind. Read: the file is there
+    // but another program holds it.
     enum class Step { None, Create, Write, Replace, Read };
     explicit FailingFileSystem(Step step) : step_(step) {}
 
-    bool ReadWhole(const FilePath& path, size_t maxBytes, std::string& bytes,
-                   std::wstring& error) override {
-        if (step_ == Step::Read) return Fail(error);
-        return SystemFileSystem().ReadWhole(path, maxBytes, bytes, error);
+    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) override {
+        if (step_ == Step::Read && Exists(path)) {
+            error = L"別のプロセスが使用中のため、プロセスはファイルにアクセスできません。";
+            return ReadOutcome::Failed;
+        }
+        return SystemFileSystem().ReadWhole(path, bytes, error);
     }
     bool WriteNew(const FilePath& path, std::string_view bytes,
                   std::wstring& error) override {
@@ -30,11 +33,12 @@ public:
         }
         return SystemFileSystem().WriteNew(path, bytes, error);
     }
-    bool Replace(const FilePath& from, const FilePath& to,
+    bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
                  std::wstring& error) override {
         if (step_ == Step::Replace) return Fail(error);
-        return SystemFileSystem().Replace(from, to, error);
+        return SystemFileSystem().Replace(from, to, backup, error);
     }
+    bool Exists(const FilePath& path) override { return SystemFileSystem().Exists(path); }
     void Remove(const FilePath& path) override { SystemFileSystem().Remove(path); }
 
 private:

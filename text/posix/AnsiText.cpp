@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/AnsiText.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ bool IsAscii(const Text& text) {
 
 }  // namespace
 
-std::string ToAnsi(std::wstring_view text) {
+std::string EncodeAnsi(std::wstring_view text) {
     if (IsAscii(text)) return std::string(text.begin(), text.end());
     std::string out;
     ToCp932().Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
@@ -75,11 +76,4 @@ std::wstring FromAnsi(std::string_view bytes) {
     std::wstring out;
     FromCp932().Run(bytes.data(), bytes.size(), out, std::wstring(1, kUnreadableByte), 1);
     return out;
-}
-
-bool IsSingleByteChar(wchar_t c) {
-    if (c < 0x80) return true;
-    std::string out;
-    ToCp932().Run(reinterpret_cast<const char*>(&c), sizeof c, out, std::string("??"), sizeof c);
-    return out.size() == 1;
 }

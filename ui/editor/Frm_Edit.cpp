@@ -42,7 +42,7 @@ void Frm_Edit::Form_Load() {
     std::vector<std::wstring> lines;
     lines.reserve(state_.ProxyTable.size());
     for (const ProxyEntry& entry : state_.ProxyTable) lines.push_back(ListLine(entry));
-    Lst_Body.SetItems(std::move(lines));
+    if (!Lst_Body.SetItems(std::move(lines))) Toolkit::MsgBox(MainBas::kListNotShown, MsgStyle::OkOnly);
     dataChanged_ = kFalse;
     Lbl_SysMsg.SetText(L"");
 }

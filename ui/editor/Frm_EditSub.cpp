@@ -76,6 +76,9 @@ bool Frm_EditSub::TakeEntry(ProxyEntry& entry) {
         Txt_Body(empty).SetFocus();
         return false;
     }
+    const Control* labels[3] = {&Label1, &Label2, &Label3};
+    for (int index = 0; index < 3; ++index)
+        if (!A_MSG::CheckFits(Txt_Body(index), labels[index]->Text())) return false;
     entry = {Trim(Txt_Body0.Text()), Trim(Txt_Body1.Text()), Trim(Txt_Body2.Text())};
     return true;
 }

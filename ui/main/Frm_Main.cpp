@@ -59,7 +59,8 @@ void Frm_Main::FillServerList() {
     std::vector<std::wstring> addresses;
     addresses.reserve(state_.ProxyTable.size());
     for (const ProxyEntry& entry : state_.ProxyTable) addresses.push_back(entry.Address);
-    Cmb_ProxyName.SetItems(std::move(addresses));
+    if (!Cmb_ProxyName.SetItems(std::move(addresses)))
+        Toolkit::MsgBox(MainBas::kListNotShown, MsgStyle::OkOnly);
 }
 
 void Frm_Main::EnableByProxyState() {

@@ -1,6 +1,7 @@
 #include "ui/shared/A_MSG.h"
 
 #include "text/AnsiText.h"
+#include "ui/toolkit/Toolkit.h"
 
 namespace A_MSG {
 
@@ -52,6 +53,18 @@ void Mask_KeyPress(Control& box, const std::wstring& mask, int& keyAscii) {
     box.SetText(text);
     box.SetSelection(caret + 1, 0);
     keyAscii = 0;
+}
+
+bool CheckFits(Control& box, const std::wstring& boxName) {
+    const std::wstring text = Trim(box.Text());
+    const std::wstring_view unfitting = FirstUnfitting(text);
+    if (unfitting.empty()) return true;
+    Toolkit::MsgBox(L"「" + boxName + L"」の「" + std::wstring(unfitting) +
+                        L"」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文字です）。\r\n"
+                        L"この文字を取り除いてから、もう一度押してください。",
+                    MsgStyle::OkOnly);
+    box.SetFocus();
+    return false;
 }
 
 void StyleStatusLine(Control& statusLine) {

@@ -18,6 +18,10 @@ void Show_Msg(const std::wstring& code, Control& statusLine);
 // Drops what the mask does not allow and types single-byte characters over the next one.
 void Mask_KeyPress(Control& box, const std::wstring& mask, int& keyAscii);
 
+// False, after saying so and putting the focus back in the box, when the box's text has a
+// character that the list file and the registry cannot hold (none outside the code page).
+bool CheckFits(Control& box, const std::wstring& boxName);
+
 // The look of a window's status line Lbl_SysMsg.
 void StyleStatusLine(Control& statusLine);
 

@@ -67,18 +67,14 @@ void Control::SetSelection(int start, int length) {
     Sync(ControlProp::Selection);
 }
 
-void Control::AddItem(const std::wstring& item) {
-    items_.push_back(item);
-    Sync(ControlProp::Items);
-}
-
-void Control::SetItems(std::vector<std::wstring> items) {
+bool Control::SetItems(std::vector<std::wstring> items) {
     items_ = std::move(items);
     listIndex_ = -1;
-    Sync(ControlProp::Items);
+    FormPeer* peer = form_.peer();
+    if (!peer || peer->FillList(*this)) return true;
+    items_.clear();
+    return false;
 }
-
-void Control::Clear() { SetItems({}); }
 
 void Control::SetListIndex(int index) {
     if (index < -1 || index >= ListCount()) index = -1;

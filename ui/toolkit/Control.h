@@ -69,11 +69,10 @@ public:
     int SelLength() const { return selLength_; }
     void SetSelection(int start, int length);
 
-    // List boxes and drop-down lists.
-    void AddItem(const std::wstring& item);
-    // Replaces every item in one go, without repainting line by line; nothing is picked.
-    void SetItems(std::vector<std::wstring> items);
-    void Clear();
+    // List boxes and drop-down lists. Replaces every item in one go, without repainting line by
+    // line; nothing is picked. False when the window could not take them all: the list is then
+    // empty, so that line k always stands for item k.
+    bool SetItems(std::vector<std::wstring> items);
     int ListCount() const { return static_cast<int>(items_.size()); }
     const std::wstring& List(int i) const { return items_.at(static_cast<size_t>(i)); }
     const std::vector<std::wstring>& Items() const { return items_; }

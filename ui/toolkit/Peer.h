@@ -9,7 +9,7 @@
 class Control;
 class Form;
 
-enum class ControlProp { Text, Enabled, Items, ListIndex, Value, Selection, Focus, Repaint };
+enum class ControlProp { Text, Enabled, ListIndex, Value, Selection, Focus, Repaint };
 enum class FormProp { Caption, Position, State, Menus };
 
 class FormPeer {
@@ -18,6 +18,9 @@ public:
     virtual void Create() = 0;  // the window and its controls, hidden
     virtual void Destroy() = 0;
     virtual void Sync(Control& control, ControlProp what) = 0;
+    // Puts the items of a list into its window. False when the window refused one: it then
+    // holds none, rather than lines that stand for other items.
+    virtual bool FillList(Control& list) = 0;
     virtual void SyncForm(FormProp what) = 0;
     virtual void Show() = 0;
     virtual void RunModal() = 0;  // returns when the form has been unloaded

@@ -51,6 +51,8 @@ void Frm_ZelkorOrder::Cmd_Connect() {
 }
 
 void Frm_ZelkorOrder::Cmd_Save() {
+    if (!A_MSG::CheckFits(Txt_Body0, Label1.Text()) || !A_MSG::CheckFits(Txt_Body1, Label2.Text()))
+        return;
     const int answer =
         Toolkit::MsgBox(kSaveQuestion, MsgStyle::YesNo | MsgStyle::Question, kSaveTitle);
     if (answer != MsgAnswer::Yes) return;

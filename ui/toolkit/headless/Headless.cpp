@@ -29,6 +29,7 @@ struct World {
     int pointer = 0;
     Control* focused = nullptr;
     std::map<Form*, Control*> lastFocus;  // what each form gives the focus back to
+    int refuseItemAt = -1;                // lists refuse an item from this position on
     bool ended = false;
 };
 
@@ -67,6 +68,10 @@ public:
             w.focused = &control;
         else
             w.lastFocus[&form_] = &control;  // it gets the focus when the form is shown
+    }
+    bool FillList(Control& list) override {
+        const int refusedAt = world().refuseItemAt;
+        return refusedAt < 0 || list.ListCount() <= refusedAt;
     }
     void SyncForm(FormProp) override {}
     void Show() override {
@@ -212,6 +217,7 @@ namespace Headless {
 void Reset() { world() = World{}; }
 void SetDpi(int dpi) { world().scale = DpiScale(dpi); }
 void SetScreen(const Screen& screen) { world().screen = screen; }
+void RefuseListItemsFrom(int position) { world().refuseItemAt = position; }
 std::vector<Box>& Boxes() { return world().boxes; }
 std::vector<std::wstring> Prompts() {
     std::vector<std::wstring> prompts;

@@ -33,6 +33,8 @@ struct Screen {
 void Reset();  // 96 dpi, a 1024 × 768 screen with no taskbar
 void SetDpi(int dpi);
 void SetScreen(const Screen& screen);
+// Lists refuse to take an item from this position on, as a window out of memory does.
+void RefuseListItemsFrom(int position);
 
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();

@@ -40,14 +40,14 @@ NOTIFYICONDATAA Record(HWND hwnd, int32_t id) {
 }
 
 // The tip in the ANSI code page, NUL-terminated; a tip too long for the field is cut at a
-// character boundary.
+// character boundary, and so is one with a character the code page cannot hold.
 void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
     size_t used = 0;
     for (const wchar_t c : Trim(tip)) {
-        const std::string bytes = ToAnsi(std::wstring(1, c));
-        if (used + bytes.size() >= kTipBytes) break;
-        std::memcpy(record.szTip + used, bytes.data(), bytes.size());
-        used += bytes.size();
+        const std::optional<std::string> bytes = ToAnsi(std::wstring(1, c));
+        if (!bytes || used + bytes->size() >= kTipBytes) break;
+        std::memcpy(record.szTip + used, bytes->data(), bytes->size());
+        used += bytes->size();
     }
     record.szTip[used] = '\0';
 }
@@ -55,8 +55,8 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
 int16_t Add(HWND hwnd, int32_t id, const std::wstring& iconFile, int16_t iconIndex,
             const std::wstring& tip) {
     HICON extracted[2] = {nullptr, nullptr};
-    const std::string path = ToAnsi(Trim(iconFile));
-    if (ExtractIconExA(path.c_str(), iconIndex, &extracted[0], &extracted[1], 1) == 0)
+    // The wide call: a folder whose name the code page cannot hold must not lose the icon.
+    if (ExtractIconExW(Trim(iconFile).c_str(), iconIndex, &extracted[0], &extracted[1], 1) == 0)
         return TaskIcon::kNoIcon;
     // Freed whatever the shell answers, the large one first: the shell keeps its own copy.
     const Win32::OwnedIcon small(extracted[1]);

@@ -144,9 +144,9 @@ WindowKind KindOf(const Control& control) {
         case ControlKind::ComboBox:
             return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::CheckBox:
-            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+            return {L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP, 0};
         case ControlKind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+            return {L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 0};  // notify: focus
         case ControlKind::Picture:
             return {L"STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
         case ControlKind::Shape:

@@ -20,6 +20,23 @@ namespace {
 
 HWND Hwnd(const Control& control) { return reinterpret_cast<HWND>(control.native); }
 
+// The notification each kind of control sends when it gets the keyboard focus.
+bool GainedFocus(ControlKind kind, int code) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return code == EN_SETFOCUS;
+        case ControlKind::ListBox:
+            return code == LBN_SETFOCUS;
+        case ControlKind::ComboBox:
+            return code == CBN_SETFOCUS;
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+            return code == BN_SETFOCUS;
+        default:
+            return false;
+    }
+}
+
 class Win32Peer final : public FormPeer {
 public:
     explicit Win32Peer(Form& form) : form_(form) {}
@@ -28,6 +45,7 @@ public:
     void Create() override;
     void Destroy() override;
     void Sync(Control& control, ControlProp what) override;
+    bool FillList(Control& list) override;
     void SyncForm(FormProp what) override;
     void Show() override;
     void RunModal() override;
@@ -52,7 +70,6 @@ private:
     void RedrawArea(Control& control);
     void RestoreFocus();
     void SyncText(Control& control);
-    void SyncItems(Control& control);
     Control* ControlOf(HWND child);
     RECT PixelRect(const Control& control) const;
 
@@ -64,11 +81,11 @@ private:
     void OnMove();
     void OnMouseMove(WPARAM keys, LPARAM at);
     bool MadeByThePointer(POINT at) const;
-    void OnActivate(bool active);
 
     Form& form_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;  // the control to give the focus back to when the form is activated
+    // The control that last had the focus, given it back when the form is activated again.
+    HWND focus_ = nullptr;
     int syncing_ = 0;  // notifications caused by our own updates are not the user's
     std::vector<HWND> disabledByModal_;
     std::map<int, Control*> byId_;
@@ -149,7 +166,7 @@ void Win32Peer::CreateControls() {
             byId_[id] = &control;
             if (control.kind() == ControlKind::Picture && control.pictureResource)
                 pictures_.push_back(Win32::ShowPicture(control, child));
-            if (!control.Items().empty()) SyncItems(control);
+            if (!control.Items().empty()) FillList(control);
             if (control.kind() == ControlKind::CheckBox) Sync(control, ControlProp::Value);
         }
         ++id;
@@ -221,20 +238,36 @@ void Win32Peer::SyncText(Control& control) {
     if (control.transparent) RedrawArea(control);
 }
 
-void Win32Peer::SyncItems(Control& control) {
-    HWND h = Hwnd(control);
-    const bool combo = control.kind() == ControlKind::ComboBox;
+// A line longer than any screen is wide shows no more for it, and is cut to this.
+constexpr size_t kMaxLineChars = 1024;
+
+bool Win32Peer::FillList(Control& list) {
+    HWND h = Hwnd(list);
+    if (!h) return true;
+    const bool combo = list.kind() == ControlKind::ComboBox;
+    const UINT reset = combo ? CB_RESETCONTENT : LB_RESETCONTENT;
+    const UINT add = combo ? CB_ADDSTRING : LB_ADDSTRING;
+    const LRESULT refused[] = {combo ? CB_ERR : LB_ERR, combo ? CB_ERRSPACE : LB_ERRSPACE};
     ++syncing_;
     SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    SendMessageW(h, combo ? CB_INITSTORAGE : LB_INITSTORAGE, control.Items().size(),
-                 control.Items().size() * 32 * sizeof(wchar_t));
-    for (const std::wstring& item : control.Items())
-        SendMessageW(h, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(h, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(control.ListIndex()), 0);
+    SendMessageW(h, reset, 0, 0);
+    SendMessageW(h, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.Items().size(),
+                 list.Items().size() * 32 * sizeof(wchar_t));
+    bool whole = true;
+    for (const std::wstring& item : list.Items()) {
+        const std::wstring line = item.substr(0, kMaxLineChars);
+        const LRESULT at = SendMessageW(h, add, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (at == refused[0] || at == refused[1]) {
+            whole = false;
+            SendMessageW(h, reset, 0, 0);
+            break;
+        }
+    }
+    SendMessageW(h, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.ListIndex()), 0);
     SendMessageW(h, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     --syncing_;
+    return whole;
 }
 
 void Win32Peer::Sync(Control& control, ControlProp what) {
@@ -250,9 +283,6 @@ void Win32Peer::Sync(Control& control, ControlProp what) {
             break;
         case ControlProp::Enabled:
             EnableWindow(h, control.Enabled());
-            break;
-        case ControlProp::Items:
-            SyncItems(control);
             break;
         case ControlProp::ListIndex:
             SendMessageW(h, control.kind() == ControlKind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL,
@@ -407,8 +437,10 @@ void Win32Peer::OnCommand(WPARAM wParam, LPARAM lParam) {
         return;
     }
     const auto it = byId_.find(id);
-    if (it == byId_.end() || syncing_) return;
-    OnControlCommand(*it->second, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    if (it == byId_.end()) return;
+    const int code = HIWORD(wParam);
+    if (GainedFocus(it->second->kind(), code)) focus_ = reinterpret_cast<HWND>(lParam);
+    if (!syncing_) OnControlCommand(*it->second, code, reinterpret_cast<HWND>(lParam));
 }
 
 void Win32Peer::OnControlCommand(Control& control, int code, HWND h) {
@@ -478,14 +510,7 @@ bool Win32Peer::MadeByThePointer(POINT at) const {
     return pointer.x == at.x && pointer.y == at.y;
 }
 
-void Win32Peer::OnActivate(bool active) {
-    if (active) {
-        if (!IsIconic(hwnd_)) RestoreFocus();
-        return;
-    }
-    HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
-}
+
 
 LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
@@ -517,7 +542,7 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMouseMove(wParam, lParam);
             return 0;
         case WM_ACTIVATE:
-            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd_)) RestoreFocus();
             return 0;
         case WM_SETFOCUS:
             RestoreFocus();

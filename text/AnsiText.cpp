@@ -1,0 +1,47 @@
+#include "text/AnsiText.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "text/CodePage.h"
+
+namespace {
+
+bool IsAscii(std::wstring_view text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<uint32_t>(c) < 0x80; });
+}
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+}  // namespace
+
+std::optional<std::string> ToAnsi(std::wstring_view text) {
+    if (IsAscii(text)) return std::string(text.begin(), text.end());
+    std::string bytes = EncodeAnsi(text);
+    // A character the code page could not hold comes back as another one.
+    if (FromAnsi(bytes) != text) return std::nullopt;
+    return bytes;
+}
+
+std::wstring_view FirstUnfitting(std::wstring_view text) {
+    for (size_t at = 0; at < text.size();) {
+        // A character beyond the basic plane is two UTF-16 units on Windows.
+        const size_t length = IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
+        const std::wstring_view character = text.substr(at, length);
+        if (!ToAnsi(character)) return character;
+        at += length;
+    }
+    return {};
+}
+
+bool IsSingleByteChar(wchar_t c) {
+    const std::optional<std::string> bytes = ToAnsi(std::wstring_view(&c, 1));
+    return bytes && bytes->size() == 1;
+}
+
+std::wstring Trim(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) return {};
+    const auto last = text.find_last_not_of(L' ');
+    return std::wstring(text.substr(first, last - first + 1));
+}
