@@ -57,8 +57,8 @@ int32_t Registry::Reg_QueryValue(RegKey key, const std::wstring& valueName, int3
         uint32_t size = sizeof buffer;
         result = api_.QueryValueEx(key, *name, &systemType, buffer, &size);
         if (result != RegResult::Success) std::memset(buffer, 0, sizeof buffer);
-        value = static_cast<int32_t>(buffer[0] | buffer[1] << 8 | buffer[2] << 16 |
-                                     static_cast<uint32_t>(buffer[3]) << 24);
+        value = static_cast<int32_t>(uint32_t{buffer[0]} | uint32_t{buffer[1]} << 8 |
+                                     uint32_t{buffer[2]} << 16 | uint32_t{buffer[3]} << 24);
     }
     type = static_cast<int32_t>(systemType);
     return result;

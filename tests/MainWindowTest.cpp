@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/support/HeadlessApp.h"
+#include "tests/support/Texts.h"
 #include "text/AnsiText.h"
 #include "ui/start/Startup.h"
 #include "ui/toolkit/Faults.h"
@@ -44,7 +45,7 @@ TEST_F(MainWindow, StartUpLeavesOnlyTheTrayIcon) {
 TEST_F(MainWindow, MissingListIsReportedAndStartUpGoesOn) {
     MainBas::Main(h.app, window);
     ASSERT_EQ(Headless::Boxes().size(), 1u);
-    EXPECT_EQ(Headless::Boxes()[0].title, MainBas::kListMissingTitle);
+    EXPECT_EQ(Headless::Boxes()[0].title, Texts::kListMissingTitle);
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 0);
     EXPECT_EQ(Headless::Icons().size(), 1u);
 }
@@ -99,7 +100,7 @@ TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
     Headless::TrayMessage(window.form(), 0x201);
     h.t.memory.FailCalls(MemoryRegistry::Call::Set, 5);
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
-    EXPECT_EQ(Headless::Prompts().back(), MainBas::kWriteError);
+    EXPECT_EQ(Headless::Prompts().back(), Texts::kWriteError);
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
     EXPECT_EQ(h.app.state.NowProxyName, L"b.example");
 }
@@ -135,7 +136,7 @@ TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
     Headless::CloseBox(window.form());
     EXPECT_TRUE(window.form().Visible());
     ASSERT_EQ(Headless::Boxes().size(), 1u);
-    EXPECT_EQ(Headless::Boxes()[0].prompt, Frm_Main::kCloseQuestion);
+    EXPECT_EQ(Headless::Boxes()[0].prompt, Texts::kCloseQuestion);
     EXPECT_EQ(Headless::Boxes()[0].style, 291);
     EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor終了");
 
@@ -282,8 +283,8 @@ INSTANTIATE_TEST_SUITE_P(Each, EndedFromAModalWindow,
                          ::testing::Values(ModalOpener{L"Frm_Edit", L"MnuPf", 100},
                                            ModalOpener{L"Frm_ZelkorOrder", L"MnuPf", 110},
                                            ModalOpener{L"Frm_About", L"MnuPf2", 200}),
-                         [](const auto& info) {
-                             const std::wstring name = info.param.form;
+                         [](const ::testing::TestParamInfo<ModalOpener>& opener) {
+                             const std::wstring name = opener.param.form;
                              return std::string(name.begin() + 4, name.end());
                          });
 

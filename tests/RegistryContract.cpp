@@ -9,8 +9,8 @@ using namespace std::string_literals;
 
 class Opened {
 public:
-    explicit Opened(RegistryBackend& backend) : backend(backend), reg(backend.Api()) {
-        const std::string path = backend.KeyPath();
+    explicit Opened(RegistryBackend& from) : backend(from), reg(from.Api()) {
+        const std::string path = from.KeyPath();
         result = reg.Reg_OpenKey(kHkeyCurrentUser, std::wstring(path.begin(), path.end()), key);
     }
     ~Opened() {

@@ -252,7 +252,7 @@ bool Win32Peer::FillList(Control& list) {
     SendMessageW(h, WM_SETREDRAW, FALSE, 0);
     SendMessageW(h, reset, 0, 0);
     SendMessageW(h, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.Items().size(),
-                 list.Items().size() * 32 * sizeof(wchar_t));
+                 static_cast<LPARAM>(list.Items().size() * 32 * sizeof(wchar_t)));
     bool whole = true;
     for (const std::wstring& item : list.Items()) {
         const std::wstring line = item.substr(0, kMaxLineChars);
