@@ -145,10 +145,11 @@ int ItemCount(HWND list) {
 
 std::wstring ItemText(HWND list, int index) {
     const bool listBox = IsList(list);
-    const auto length = SendMessageW(list, listBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+    const auto item = static_cast<WPARAM>(index);
+    const auto length = SendMessageW(list, listBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, item, 0);
     if (length < 0) return L"";
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -264,7 +265,11 @@ bool IconDrawnAt(POINT at) {
     return differing > half * half / 4;
 }
 
-void ClickAt(POINT at, Button button) {
+void PostTrayMessage(HWND window, UINT mouseMessage) {
+    PostMessageW(window, WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
+}
+
+void ClickAt(POINT at) {
     // Two presses closer than the double-click time would be one double click.
     static ULONGLONG lastClick = 0;
     const ULONGLONG apart = GetDoubleClickTime() + 100;
@@ -272,9 +277,9 @@ void ClickAt(POINT at, Button button) {
     if (now < lastClick + apart) Sleep(static_cast<DWORD>(lastClick + apart - now));
     MoveTo(at);
     Sleep(50);
-    SendMouse(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
     Sleep(50);
-    SendMouse(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    SendMouse(MOUSEEVENTF_LEFTUP);
     lastClick = GetTickCount64();
 }
 

@@ -79,8 +79,10 @@ public:
 private:
     HWND hwnd_ = nullptr;
 };
-enum class Button { Left, Right };
-void ClickAt(POINT at, Button button = Button::Left);
+// What the shell sends the icon's window for a mouse message over the icon, posted.
+void PostTrayMessage(HWND window, UINT mouseMessage);
+// A real left click, as the mouse makes it.
+void ClickAt(POINT at);
 void MoveTo(POINT at);
 // Whether the tray slot at `at` shows an icon: some of its pixels differ from the bare taskbar.
 bool IconDrawnAt(POINT at);

@@ -1,6 +1,7 @@
 // Many switches and many openings of every window: at the end the program holds no more
 // handles, window objects, GDI objects and private memory than after the first round.
 // ZELKOR_SOAK_SWITCHES and ZELKOR_SOAK_OPENINGS set the size; tools/soak runs the long one.
+// Under Wine the handle, GDI and USER counts read 0: there only the memory is checked.
 
 #include "e2e/Zelkor.h"
 
@@ -70,7 +71,7 @@ protected:
 
 TEST_F(SoakE2E, ManySwitchesAndOpeningsLeaveNothingBehind) {
     const int switches = FromEnvironment(L"ZELKOR_SOAK_SWITCHES", 200);
-    const int openings = FromEnvironment(L"ZELKOR_SOAK_OPENINGS", 5);
+    const int openings = FromEnvironment(L"ZELKOR_SOAK_OPENINGS", 8);
     ASSERT_TRUE(zelkor.ShowFromTray());
     Round(switches / 10, 1);
     const Held first = HeldBy(zelkor);
@@ -81,12 +82,17 @@ TEST_F(SoakE2E, ManySwitchesAndOpeningsLeaveNothingBehind) {
                 first.gdi, first.user, first.privateKb);
     std::printf("at the end:            %lu handles, %lu GDI, %lu USER, %ld KiB private\n", last.handles,
                 last.gdi, last.user, last.privateKb);
-    EXPECT_LE(last.handles, first.handles);
-    EXPECT_LE(last.gdi, first.gdi);
-    EXPECT_LE(last.user, first.user);
+    if (first.handles > 0) {
+        EXPECT_LE(last.handles, first.handles);
+        EXPECT_LE(last.gdi, first.gdi);
+        EXPECT_LE(last.user, first.user);
+    } else {
+        std::printf("handle, GDI and USER counts: this system gives none (Wine), not checked\n");
+    }
     EXPECT_GT(first.privateKb, 0) << "private memory could not be read";
-    // The heap may settle a little; a leak of even 100 bytes a switch would pass this by far.
-    EXPECT_LE(last.privateKb, first.privateKb + 256);
+    // The heap settles by up to about 60 KiB over the short run; the About picture once leaked
+    // about 48 KiB an opening, which seven more openings take far past this.
+    EXPECT_LE(last.privateKb, first.privateKb + 160);
 }
 
 }  // namespace

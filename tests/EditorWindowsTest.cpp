@@ -2,6 +2,7 @@
 
 #include "text/AnsiText.h"
 #include "tests/support/HeadlessApp.h"
+#include "tests/support/Texts.h"
 #include "ui/shared/A_MSG.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/editor/Frm_EditSub.h"
@@ -108,7 +109,7 @@ TEST_F(Editor, AddThenSaveWritesTheNewLastLine) {
         Headless::Answer(MsgAnswer::Yes);
         Click(f.Ctl(L"CmdPF", 199));
     });
-    EXPECT_EQ(Headless::Boxes().back().title, Frm_Edit::kSaveTitle);
+    EXPECT_EQ(Headless::Boxes().back().title, Texts::kEditorSaveTitle);
     EXPECT_EQ(h.t.ListBytes(),
               "a.example,8080,first\r\nb.example,3128,\r\nc.example,1,\x8e\xd0\x93\xe0\r\n");
 }
@@ -174,7 +175,7 @@ TEST_F(Editor, FailedSaveKeepsTheWindowOpen) {
         Headless::Answer(MsgAnswer::Yes);
         Click(f.Ctl(L"CmdPF", 199));
         EXPECT_TRUE(f.Loaded());
-        EXPECT_EQ(Headless::Boxes().back().prompt.rfind(MainBas::kListNotSaved, 0), 0u);
+        EXPECT_EQ(Headless::Boxes().back().prompt.rfind(Texts::kListNotSaved, 0), 0u);
         Headless::Answer(MsgAnswer::No);
     });
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");

@@ -3,6 +3,7 @@
 
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/HeadlessApp.h"
+#include "tests/support/Texts.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
@@ -55,7 +56,7 @@ TEST_P(RegistryFault, StartUpReportsItAndStillEndsInTheTray) {
     h.t.WriteList(kList);
     h.t.memory.FailCalls(failing, code);
     MainBas::Main(h.app, window);
-    EXPECT_EQ(Headless::Prompts(), Expect({MainBas::kOpenError}, {MainBas::kReadError}, {}));
+    EXPECT_EQ(Headless::Prompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {}));
     EXPECT_TRUE(window.form().Loaded());
     EXPECT_FALSE(window.form().Visible());
     EXPECT_EQ(Headless::Icons().size(), 1u);
@@ -65,7 +66,7 @@ TEST_P(RegistryFault, StartUpReportsItAndStillEndsInTheTray) {
 TEST_P(RegistryFault, TheTrayIconStillShowsTheWindow) {
     StartShownThenFail();
     Headless::TrayMessage(window.form(), 0x201);
-    EXPECT_EQ(NewPrompts(), Expect({MainBas::kOpenError}, {MainBas::kReadError}, {}));
+    EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {}));
     EXPECT_TRUE(window.form().Visible());
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
@@ -74,7 +75,7 @@ TEST_P(RegistryFault, TheTrayIconStillShowsTheWindow) {
 TEST_P(RegistryFault, APickWritesAllOrNothing) {
     StartShownThenFail();
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
-    EXPECT_EQ(NewPrompts(), Expect({MainBas::kOpenError}, {MainBas::kReadError}, {MainBas::kWriteError}));
+    EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {Texts::kWriteError}));
     const bool written = failing == Call::Query;
     EXPECT_EQ(Stored("ProxyServer"), Sz(written ? "HTTP=b.example:3128" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
@@ -86,7 +87,7 @@ TEST_P(RegistryFault, APickWritesAllOrNothing) {
 TEST_P(RegistryFault, TheCheckBoxWritesAllOrNothing) {
     StartShownThenFail();
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
-    EXPECT_EQ(NewPrompts(), Expect({MainBas::kOpenError}, {}, {MainBas::kWriteError}));
+    EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{failing == Call::Query ? uint8_t{0} : uint8_t{1}});
     EXPECT_EQ(Stored("ProxyServer"), Sz("HTTP=a.example:8080"));
     EXPECT_EQ(h.app.state.NowProxyEnable, failing == Call::Open ? L"1" : L"0");
@@ -103,7 +104,7 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
     });
     Frm_ZelkorOrder trial(h.app, window.form());
     trial.form().ShowModal();
-    EXPECT_EQ(NewPrompts(), Expect({MainBas::kOpenError}, {}, {MainBas::kWriteError}));
+    EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
     EXPECT_EQ(Stored("ProxyServer"), Sz(failing == Call::Query ? "HTTP=t.example:8080" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
@@ -125,7 +126,7 @@ protected:
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.t.folder.path()), {}), 1)
             << "no half-written file is left beside the list";
         ASSERT_FALSE(Headless::Boxes().empty());
-        EXPECT_EQ(Headless::Boxes().back().prompt.rfind(MainBas::kListNotSaved, 0), 0u);
+        EXPECT_EQ(Headless::Boxes().back().prompt.rfind(Texts::kListNotSaved, 0), 0u);
     }
 
     HeadlessApp h;

@@ -6,6 +6,7 @@
 #include "core/MainBas.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/Texts.h"
 
 namespace {
 
@@ -132,8 +133,8 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
     EXPECT_EQ(app.state.ProxyTable, (std::vector<ProxyEntry>{{L"new", L"2", L""}}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
-    EXPECT_EQ(t.ui.boxes[0].prompt, MainBas::kListNotSaved + L"\r\nディスクがいっぱいです。");
-    EXPECT_EQ(t.ui.boxes[0].title, kAppTitle);
+    EXPECT_EQ(t.ui.boxes[0].prompt, Texts::kListNotSaved + L"\r\nディスクがいっぱいです。");
+    EXPECT_EQ(t.ui.boxes[0].title, Texts::kAppTitle);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSave,

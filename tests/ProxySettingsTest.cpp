@@ -4,6 +4,7 @@
 
 #include "core/MainBas.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/Texts.h"
 
 namespace {
 
@@ -82,13 +83,13 @@ TEST_F(ProxySettings, EnableIsOnOnlyForTheNumberOne) {
     EXPECT_EQ(state.NowProxyEnable, L"0");
     t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {1, 0, 0, 0, 0});  // too big
     Read();
-    EXPECT_EQ(t.ui.Prompts().back(), MainBas::kReadError);
+    EXPECT_EQ(t.ui.Prompts().back(), Texts::kReadError);
 }
 
 TEST_F(ProxySettings, MissingEnableReportsAndChangesNothing) {
     t.memory.Erase(kSettingsPath, "ProxyEnable");
     Read();
-    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{Texts::kReadError});
     EXPECT_EQ(state.NowProxyEnable, L"");
     EXPECT_EQ(state.NowProxyName, L"");
     EXPECT_EQ(t.memory.CallCount(Call::Query), 1);  // ProxyServer is not read
@@ -100,7 +101,7 @@ TEST_F(ProxySettings, MissingServerKeepsTheOldAddressButSetsEnable) {
     state.NowPortNo = L"1";
     t.memory.Erase(kSettingsPath, "ProxyServer");
     Read();
-    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{Texts::kReadError});
     EXPECT_EQ(state.NowProxyEnable, L"1");
     EXPECT_EQ(state.NowProxyName, L"before");
     EXPECT_EQ(state.NowPortNo, L"1");
@@ -110,7 +111,7 @@ TEST_F(ProxySettings, MissingServerKeepsTheOldAddressButSetsEnable) {
 TEST_F(ProxySettings, ServerLongerThanTheBufferIsAReadError) {
     t.PutServer("HTTP=" + std::string(130, 'h') + ":1");
     Read();
-    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{MainBas::kReadError});
+    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{Texts::kReadError});
 }
 
 TEST_F(ProxySettings, EveryFailingCallAndCodeIsReported) {
@@ -122,7 +123,7 @@ TEST_F(ProxySettings, EveryFailingCallAndCodeIsReported) {
             fresh.memory.FailCalls(call, code);
             MainBas::ReadProxySettings(fresh.app);
             const std::wstring expected =
-                call == Call::Open ? MainBas::kOpenError : MainBas::kReadError;
+                call == Call::Open ? Texts::kOpenError : Texts::kReadError;
             EXPECT_EQ(fresh.ui.Prompts(), std::vector<std::wstring>{expected}) << code;
             EXPECT_EQ(fresh.app.state.NowProxyEnable, L"") << code;
             EXPECT_EQ(fresh.memory.OpenHandles(), 0u);
@@ -155,7 +156,7 @@ TEST_F(ProxySettings, ServerWriteFailures) {
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"b", L"2"), WriteOutcome::WriteFailed);
     EXPECT_EQ(state.NowProxyName, L"b");  // the field moves on, the registry does not
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
-    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{MainBas::kOpenError, MainBas::kWriteError}));
+    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{Texts::kOpenError, Texts::kWriteError}));
     EXPECT_EQ(t.memory.OpenHandles(), 0u);
 }
 
@@ -163,7 +164,7 @@ TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
     const std::wstring address(123, L'a');  // "HTTP=" + 123 + ":" = 129 bytes with the port
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, address, L"12"), WriteOutcome::WriteFailed);
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
-    EXPECT_EQ(t.ui.Prompts().back(), MainBas::kWriteError);
+    EXPECT_EQ(t.ui.Prompts().back(), Texts::kWriteError);
 
     const std::wstring fits(120, L'a');  // 5 + 120 + 1 + 1 = 127 bytes: the most that fits
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, fits, L"1"), WriteOutcome::Written);
@@ -197,7 +198,7 @@ TEST_F(ProxySettings, EnableWriteFailures) {
     EXPECT_EQ(MainBas::WriteProxyEnable(t.app, 0, [] {}), WriteOutcome::WriteFailed);
     EXPECT_EQ(state.NowProxyEnable, L"0");
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
-    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{MainBas::kOpenError, MainBas::kWriteError}));
+    EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{Texts::kOpenError, Texts::kWriteError}));
     EXPECT_EQ(t.memory.OpenHandles(), 0u);
 }
 
