@@ -2,6 +2,7 @@
 // event loop until the user ends the program.
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "core/SystemClock.h"
@@ -18,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     REGEDIT::Registry registry(system);
     ToolkitUi ui;
     SystemClock clock;
-    App app{AppState{}, ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
+    App app{AppState{},      ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
             ExecutableStem()};
     Frm_Main mainWindow(app);
     MainBas::Main(app, mainWindow);

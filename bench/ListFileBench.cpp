@@ -17,14 +17,16 @@ double BestMilliseconds(const std::function<void()>& run, int runs = 15) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         run();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
     }
     return best;
 }
 
 void Row(const char* what, double ms, const char* baseline, double baseMs) {
-    std::printf("| %s | %.2f ms | %s | %.2f ms | %.1f |\n", what, ms, baseline, baseMs, ms / baseMs);
+    std::printf("| %s | %.2f ms | %s | %.2f ms | %.1f |\n", what, ms, baseline, baseMs,
+                ms / baseMs);
 }
 
 }  // namespace
@@ -32,7 +34,8 @@ void Row(const char* what, double ms, const char* baseline, double baseMs) {
 int main() {
     TestApp t;
     for (int i = 0; i < kMaxProxyEntries; ++i)
-        t.app.state.ProxyTable.push_back({L"proxy" + std::to_wstring(i) + L".example.jp", L"8080", L"社内プロクシ"});
+        t.app.state.ProxyTable.push_back(
+            {L"proxy" + std::to_wstring(i) + L".example.jp", L"8080", L"社内プロクシ"});
     const std::string bytes = *FormatProxyList(t.app.state.ProxyTable);
     FileSystem& files = SystemFileSystem();
     const FilePath plain = (t.folder.path() / "plain.dat").wstring();

@@ -1,5 +1,6 @@
 // The least a resident tray program can be: one hidden window and one tray icon.
 #include <windows.h>
+
 #include <shellapi.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {

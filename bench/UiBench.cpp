@@ -24,7 +24,8 @@ void Row(const char* what, double value, const char* unit, const char* baseline,
 
 std::string FullList() {
     std::wstring lines;
-    for (int i = 0; i < 32767; ++i) lines += L"host" + std::to_wstring(i) + L".example.jp,8080,社内\r\n";
+    for (int i = 0; i < 32767; ++i)
+        lines += L"host" + std::to_wstring(i) + L".example.jp,8080,社内\r\n";
     return Ansi(lines);
 }
 
@@ -55,9 +56,12 @@ void Footprint() {
         std::printf("| footprint | not measurable: no Z:\\proc |\n");
         return;
     }
-    Row("Zelkor.exe resident set, window shown", program->residentKb, "KiB", "tray-only program", baseline->residentKb);
-    Row("Zelkor.exe private (anonymous) memory", program->privateKb, "KiB", "tray-only program", baseline->privateKb);
-    Row("processor time of start-up", program->cpuSeconds * 1000, "ms", "wall time of start-up", zelkor.startupMs);
+    Row("Zelkor.exe resident set, window shown", program->residentKb, "KiB", "tray-only program",
+        baseline->residentKb);
+    Row("Zelkor.exe private (anonymous) memory", program->privateKb, "KiB", "tray-only program",
+        baseline->privateKb);
+    Row("processor time of start-up", program->cpuSeconds * 1000, "ms", "wall time of start-up",
+        zelkor.startupMs);
 }
 
 // Opening the editor fills its list; closing it reloads the file and refills the drop-down.
@@ -70,7 +74,8 @@ void FillTimes(const std::string& list, double& openMs, double& refillMs) {
     auto start = Clock::now();
     ChooseMenu(main, MainMenu::ProxyEdit);
     HWND editor = nullptr;
-    WaitUntil([&] { return (editor = zelkor.Form(L"Proxy Editor")) && IsWindowVisible(editor); }, 60000, 1);
+    WaitUntil([&] { return (editor = zelkor.Form(L"Proxy Editor")) && IsWindowVisible(editor); },
+              60000, 1);
     openMs = MillisecondsSince(start);
     start = Clock::now();
     Close(editor);
@@ -83,7 +88,8 @@ void Fills() {
     FillTimes(FullList(), fullOpen, fullRefill);
     FillTimes(Ansi(kSampleList), smallOpen, smallRefill);
     Row("open the editor on 32,767 entries", fullOpen, "ms", "on 2 entries", smallOpen);
-    Row("reload and refill the drop-down, 32,767 entries", fullRefill, "ms", "2 entries", smallRefill);
+    Row("reload and refill the drop-down, 32,767 entries", fullRefill, "ms", "2 entries",
+        smallRefill);
 }
 
 void Picks() {
@@ -95,11 +101,13 @@ void Picks() {
     for (int i = 0; i < kPicks; ++i) PickNow(servers, i % 2);
     const double pickMs = MillisecondsSince(start) / kPicks;
     const auto server = ReadSetting("ProxyServer");
-    if (!server || server->bytes != Sz("HTTP=10.0.0.1:3128")) std::printf("| picks | wrong value in the registry |\n");
+    if (!server || server->bytes != Sz("HTTP=10.0.0.1:3128"))
+        std::printf("| picks | wrong value in the registry |\n");
     start = Clock::now();
     for (int i = 0; i < kPicks; ++i) SendMessageW(main, WM_NULL, 0, 0);
     const double roundTripMs = MillisecondsSince(start) / kPicks;
-    Row("pick to registry and window, mean of 1,000", pickMs, "ms", "message round trip to the window", roundTripMs);
+    Row("pick to registry and window, mean of 1,000", pickMs, "ms",
+        "message round trip to the window", roundTripMs);
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ public:
     // The whole file, however large, as long as memory holds it. Missing: there is no such
     // file (or folder); Failed: it is there but could not be read. Either way `error` gets the
     // system's own description.
-    virtual ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) = 0;
+    virtual ReadOutcome ReadWhole(const FilePath& path, std::string& bytes,
+                                  std::wstring& error) = 0;
     // Creates or truncates the file and writes all bytes through to the disk.
     virtual bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) = 0;
     // Puts `from` in the place of `to` in one step, keeping the attributes and permissions

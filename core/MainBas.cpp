@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/AnsiText.h"
 #include "core/ProxyListFormat.h"
+#include "text/AnsiText.h"
 
 namespace MainBas {
 
@@ -19,7 +19,8 @@ void LoadProxyList(App& app) {
             return;
         case ReadOutcome::Failed:
             app.state.KeepListFileOnSave = true;
-            app.ui.MsgBox(error + L"\r\n\r\n" + kListKeptOnSave, MsgStyle::OkOnly, kListUnreadableTitle);
+            app.ui.MsgBox(error + L"\r\n\r\n" + kListKeptOnSave, MsgStyle::OkOnly,
+                          kListUnreadableTitle);
             return;
         case ReadOutcome::Read:
             break;
@@ -28,7 +29,8 @@ void LoadProxyList(App& app) {
     app.state.EditIndex = -1;
     app.state.ProxyTable = std::move(parsed.entries);
     app.state.KeepListFileOnSave = parsed.truncated;
-    if (parsed.truncated) app.ui.MsgBox(kListTooLong + L"\r\n" + kListKeptOnSave, MsgStyle::OkOnly, L"");
+    if (parsed.truncated)
+        app.ui.MsgBox(kListTooLong + L"\r\n" + kListKeptOnSave, MsgStyle::OkOnly, L"");
 }
 
 namespace {
@@ -56,7 +58,8 @@ bool SaveProxyList(App& app) {
     const FilePath temporary = target + L".new";
     const FilePath backup = app.state.KeepListFileOnSave ? FreeBackupName(app, target) : FilePath();
     if (app.state.KeepListFileOnSave && backup.empty())
-        return SaveFailed(app, L"元のファイルを残す名前（PROXYLIST.DAT.bak など）がすべて使われています。");
+        return SaveFailed(
+            app, L"元のファイルを残す名前（PROXYLIST.DAT.bak など）がすべて使われています。");
     std::wstring error;
     if (!app.files.WriteNew(temporary, *bytes, error) ||
         !app.files.Replace(temporary, target, backup, error)) {

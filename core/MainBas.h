@@ -16,8 +16,8 @@ struct App {
     REGEDIT::Registry& registry;
     FileSystem& files;
     Clock& clock;
-    FilePath directory;               // where PROXYLIST.DAT lives: the executable's folder
-    std::wstring executableStem;      // the executable's file name without its extension
+    FilePath directory;           // where PROXYLIST.DAT lives: the executable's folder
+    std::wstring executableStem;  // the executable's file name without its extension
 };
 
 namespace MainBas {
@@ -31,7 +31,8 @@ inline const std::wstring kOpenError = L"レジストリオープンエラー";
 inline const std::wstring kReadError = L"レジストリ読込エラー";
 inline const std::wstring kWriteError = L"レジストリライトエラー";
 
-inline const std::wstring kListMissingTitle = L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
+inline const std::wstring kListMissingTitle =
+    L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
 inline const std::wstring kListNotSaved =
     L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。";
 inline const std::wstring kListFull =
@@ -44,7 +45,8 @@ inline const std::wstring kListKeptOnSave =
 inline const std::wstring kListKept =
     L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。";
 inline const std::wstring kListNotShown =
-    L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが使われないよう、一覧は空にしてあります。";
+    L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが使われないよう、一覧は空に"
+    L"してあります。";
 inline const std::wstring kListUnfitting =
     L"ファイルに書けない文字（シフトJISにない文字）が含まれています。";
 

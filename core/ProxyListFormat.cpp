@@ -97,7 +97,8 @@ private:
 std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entries) {
     std::string out;
     for (const ProxyEntry& entry : entries) {
-        const auto address = ToAnsi(entry.Address), port = ToAnsi(entry.Port), comment = ToAnsi(entry.Comment);
+        const auto address = ToAnsi(entry.Address), port = ToAnsi(entry.Port),
+                   comment = ToAnsi(entry.Comment);
         if (!address || !port || !comment) return std::nullopt;
         AppendField(out, *address);
         out += ',';

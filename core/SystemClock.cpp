@@ -15,6 +15,7 @@ std::wstring SystemClock::TimeOfDay() {
 int SystemClock::MillisecondsToNextSecond() {
     using namespace std::chrono;
     const auto sinceEpoch = system_clock::now().time_since_epoch();
-    const auto intoSecond = duration_cast<milliseconds>(sinceEpoch - duration_cast<seconds>(sinceEpoch));
+    const auto intoSecond =
+        duration_cast<milliseconds>(sinceEpoch - duration_cast<seconds>(sinceEpoch));
     return static_cast<int>(1000 - intoSecond.count()) + 1;
 }

@@ -97,7 +97,8 @@ std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& caption, const std::w
     Search search{pid, {}};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     std::erase_if(search.found, [&](HWND hwnd) {
-        return (!caption.empty() && TextOf(hwnd) != caption) || (!cls.empty() && ClassOf(hwnd) != cls);
+        return (!caption.empty() && TextOf(hwnd) != caption) ||
+               (!cls.empty() && ClassOf(hwnd) != cls);
     });
     return search.found;
 }
@@ -116,7 +117,8 @@ std::vector<HWND> VisibleWindowsOf(DWORD pid) {
 std::vector<HWND> ChildrenOf(HWND parent, const std::wstring& cls) {
     std::vector<HWND> children;
     EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&children));
-    std::erase_if(children, [&](HWND child) { return lstrcmpiW(ClassOf(child).c_str(), cls.c_str()) != 0; });
+    std::erase_if(children,
+                  [&](HWND child) { return lstrcmpiW(ClassOf(child).c_str(), cls.c_str()) != 0; });
     std::sort(children.begin(), children.end(),
               [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
     return children;
@@ -149,7 +151,8 @@ std::wstring ItemText(HWND list, int index) {
     const auto length = SendMessageW(list, listBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, item, 0);
     if (length < 0) return L"";
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, item,
+                 reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -202,7 +205,8 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs) {
         HWND button = GetDlgItem(box, id);
         if (!button || !IsWindowVisible(button)) continue;
         seen.buttons.push_back(id);
-        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = id;
+        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            seen.defaultButton = id;
     }
     return seen;
 }
@@ -242,8 +246,9 @@ RefusingTaskbar::RefusingTaskbar() {
     }();
     g_offeredIcons = 0;
     // Created last and topmost, it is the first of its class that a search finds.
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(registered), L"",
-                            WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(registered), L"", WS_POPUP, 0,
+                        0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
@@ -284,8 +289,8 @@ void ClickAt(POINT at) {
 }
 
 OtherProgram::OtherProgram() {
-    hwnd_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                            320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                            0, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(hwnd_);
 }
 
@@ -297,7 +302,9 @@ RECT RectOf(HWND hwnd) {
     return r;
 }
 
-RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+RECT ScreenRect() {
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 RECT WorkArea() {
     RECT work = ScreenRect();
@@ -330,12 +337,15 @@ void Screenshot(const std::wstring& name, HWND hwnd) {
     GdiFlush();
     const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
     const DWORD imageBytes = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
-                          0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    BITMAPFILEHEADER file{
+        0x4D42,
+        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes), 0, 0,
+        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
     info.bmiHeader.biSizeImage = imageBytes;
     const std::wstring dpi = ScreenDpi() == 96 ? L"" : L"-" + std::to_wstring(ScreenDpi()) + L"dpi";
-    std::ofstream out(std::filesystem::path(PathFromEnvironment(L"ZELKOR_SHOTS")) / (name + dpi + L".bmp"),
-                      std::ios::binary);
+    std::ofstream out(
+        std::filesystem::path(PathFromEnvironment(L"ZELKOR_SHOTS")) / (name + dpi + L".bmp"),
+        std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     out.write(static_cast<const char*>(bits), imageBytes);

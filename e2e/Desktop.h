@@ -22,7 +22,8 @@ std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
 // Top-level windows of one process; `caption` and `cls` narrow the search when not empty.
-std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& caption = L"", const std::wstring& cls = L"");
+std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& caption = L"",
+                            const std::wstring& cls = L"");
 HWND WindowOf(DWORD pid, const std::wstring& caption, const std::wstring& cls = L"");
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
 

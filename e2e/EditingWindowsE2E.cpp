@@ -37,7 +37,9 @@ protected:
         Answer(*box, answer);
         return WaitUntil([&] { return !IsWindow(box->hwnd); });
     }
-    bool Gone(HWND window) const { return WaitUntil([&] { return !IsWindow(window); }); }
+    bool Gone(HWND window) const {
+        return WaitUntil([&] { return !IsWindow(window); });
+    }
     // The photo covers its box up to the edges at any scaling: its ground reaches the bottom
     // corners. A picture too small for its box would be centred, with the colour of its top
     // left corner (the sky) around it.
@@ -111,7 +113,9 @@ TEST_F(EditingWindowsE2E, AddChangeAndDeleteThenYesSavesTheFileByteForByte) {
     ASSERT_TRUE(Gone(editor));
     EXPECT_EQ(zelkor.ListFile(), Ansi(L"10.0.0.1,8081,\r\nnew.example.jp,8000,新しい串\r\n"));
     EXPECT_TRUE(GetFileAttributesW(zelkor.ListPath().c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(WaitUntil([&] { return MainListItems() == std::vector<std::wstring>{L"10.0.0.1", L"new.example.jp"}; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return MainListItems() == std::vector<std::wstring>{L"10.0.0.1", L"new.example.jp"};
+    }));
 }
 
 TEST_F(EditingWindowsE2E, CancelKeepsTheEditorAndNoLeavesTheFileAndTheMainListAsTheyWere) {
@@ -129,7 +133,9 @@ TEST_F(EditingWindowsE2E, CancelKeepsTheEditorAndNoLeavesTheFileAndTheMainListAs
     ASSERT_TRUE(Answered(L"ProxyEditor終了", IDNO));
     ASSERT_TRUE(Gone(editor));
     EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
-    EXPECT_TRUE(WaitUntil([&] { return MainListItems() == std::vector<std::wstring>{L"proxy.example.jp", L"10.0.0.1"}; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return MainListItems() == std::vector<std::wstring>{L"proxy.example.jp", L"10.0.0.1"};
+    }));
 }
 
 TEST_F(EditingWindowsE2E, ChangeOrDeleteWithNoLineSelectedSaysSoInTheStatusLine) {
@@ -185,8 +191,10 @@ TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
     Press(ChildWithText(dialog, L"Button", L"追加"));
     const auto refusal = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->prompt, L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文字です）。\r\n"
-                               L"この文字を取り除いてから、もう一度押してください。");
+    EXPECT_EQ(refusal->prompt,
+              L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文"
+              L"字です）。\r\n"
+              L"この文字を取り除いてから、もう一度押してください。");
     Answer(*refusal, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[2]; }));
     EXPECT_EQ(TextOf(boxes[2]), L"a社c프");
@@ -248,7 +256,8 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     EXPECT_EQ(question->title, L"保存");
     EXPECT_EQ(question->prompt, L"このプロクシを追加してよろしいですか？");
     Answer(*question, IDYES);
-    EXPECT_TRUE(WaitUntil([&] { return zelkor.ListFile() == Ansi(kSampleList + L"try.example.jp,8080,\r\n"); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return zelkor.ListFile() == Ansi(kSampleList + L"try.example.jp,8080,\r\n"); }));
 
     Press(ChildWithText(trial, L"Button", L"終了"));
     ASSERT_TRUE(Gone(trial));
@@ -284,7 +293,8 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
 TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
-    HANDLE held = CreateFileW(zelkor.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileW(zelkor.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     zelkor.Start();
     const auto box = WaitForMessageBox(zelkor.Pid());
@@ -315,7 +325,8 @@ TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
     EXPECT_EQ(kept->prompt.substr(0, kept->prompt.find(L"\r\n")),
               L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。");
     Answer(*kept, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return zelkor.ListFile() == std::string("new.example.jp,8000,\r\n"); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return zelkor.ListFile() == std::string("new.example.jp,8000,\r\n"); }));
     EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), Ansi(kSampleList));
 }
 
@@ -342,7 +353,8 @@ TEST_F(EditingWindowsE2E, SignOutWithTheEditorOpenEndsTheProgramAndNothingComesB
 
 TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {
     std::wstring lines;
-    for (int i = 0; i < 32767; ++i) lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
+    for (int i = 0; i < 32767; ++i)
+        lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(lines));
     zelkor.Start();
@@ -360,7 +372,8 @@ TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {
     EXPECT_EQ(ItemCount(list), 32767);
     EXPECT_EQ(ItemText(list, 32766).substr(0, 20), L"host32766.example.jp");
     Close(editor);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 60000)) << "nothing changed, nothing asked";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 60000))
+        << "nothing changed, nothing asked";
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // The real program under Wine: start-up, the splash, the tray icon and the main window.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
-
-#include "e2e/Zelkor.h"
-
 #include <shellapi.h>
 
 #include <algorithm>
+
+#include "e2e/Zelkor.h"
 
 namespace e2e {
 namespace {
@@ -18,7 +19,8 @@ struct MainControls {
 MainControls ControlsOf(HWND main) {
     const std::vector<HWND> labels = ChildrenOf(main, L"Static");
     const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
-    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0), labels.at(3)};
+    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0),
+            labels.at(3)};
 }
 
 class MainWindowE2E : public ZelkorInTray {
@@ -28,7 +30,9 @@ protected:
         controls = ControlsOf(main);
     }
     bool ShowsProxy(const std::wstring& address, const std::wstring& port) const {
-        return WaitUntil([&] { return TextOf(controls.address) == address && TextOf(controls.port) == port; }, 5000);
+        return WaitUntil(
+            [&] { return TextOf(controls.address) == address && TextOf(controls.port) == port; },
+            5000);
     }
 
     MainControls controls{};
@@ -73,7 +77,8 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
     EXPECT_EQ(GetWindowLongW(splash, GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_TRUE(ChildWithText(splash, L"Static", L"Zelkor盛合わせ"));
     EXPECT_TRUE(ChildWithText(splash, L"Static", L"Ver 0.5β"));
-    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(splash, L"Static", L"処理中...[現在のプロクシ情報取込]"); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ChildWithText(splash, L"Static", L"処理中...[現在のプロクシ情報取込]"); }));
     Screenshot(L"splash", splash);
 
     ASSERT_TRUE(zelkor.WaitForStartup());
@@ -82,7 +87,8 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
 }
 
 TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInForce) {
-    for (const UINT mouse : {0x200u, 0x202u, 0x203u, 0x204u, 0x205u, 0x207u})  // all but the left press
+    for (const UINT mouse :
+         {0x200u, 0x202u, 0x203u, 0x204u, 0x205u, 0x207u})  // all but the left press
         PostTrayMessage(main, mouse);
     // The About box, asked for after them, opens once they have all been handled.
     ChooseMenu(main, MainMenu::About);
@@ -120,7 +126,8 @@ TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInFo
 TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
     ASSERT_TRUE(zelkor.ShowFromTray());
     ASSERT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
-    SetProxyInForce("HTTP=moved.example.jp:1", true);  // what the window would show if it read again
+    SetProxyInForce("HTTP=moved.example.jp:1",
+                    true);  // what the window would show if it read again
     POINT origin{0, 0};
     ClientToScreen(main, &origin);
     RECT client;
@@ -189,13 +196,15 @@ TEST_F(MainWindowE2E, TheCloseQuestionCancelKeepsNoHidesYesEndsTheProgramAndTake
     auto question = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(question);
     EXPECT_EQ(question->title, L"Zelkor終了");
-    EXPECT_EQ(question->prompt, L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納");
+    EXPECT_EQ(question->prompt,
+              L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納");
     EXPECT_TRUE(question->icon);
     EXPECT_EQ(question->defaultButton, IDNO);
     EXPECT_EQ(question->buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
     Screenshot(L"close-question");
     Answer(*question, IDCANCEL);
-    EXPECT_TRUE(WaitUntil([&] { return VisibleWindowsOf(zelkor.Pid()) == std::vector<HWND>{main}; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return VisibleWindowsOf(zelkor.Pid()) == std::vector<HWND>{main}; }));
 
     ChooseMenu(main, MainMenu::Exit);
     question = WaitForMessageBox(zelkor.Pid());

@@ -3,11 +3,13 @@
 // ZELKOR_SOAK_SWITCHES and ZELKOR_SOAK_OPENINGS set the size; tools/soak runs the long one.
 // Under Wine the handle, GDI and USER counts read 0: there only the memory is checked.
 
-#include "e2e/Zelkor.h"
+#include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdlib>
+
+#include "e2e/Zelkor.h"
 
 namespace e2e {
 namespace {
@@ -28,7 +30,8 @@ Held HeldBy(const Zelkor& zelkor) {
     held.gdi = GetGuiResources(zelkor.Process(), GR_GDIOBJECTS);
     held.user = GetGuiResources(zelkor.Process(), GR_USEROBJECTS);
     PROCESS_MEMORY_COUNTERS_EX memory{};
-    GetProcessMemoryInfo(zelkor.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    GetProcessMemoryInfo(zelkor.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
     held.privateKb = static_cast<long>(memory.PrivateUsage / 1024);
     if (held.privateKb == 0)  // Wine does not count it; Linux does
         if (const auto footprint = zelkor.Measure()) held.privateKb = footprint->privateKb;
@@ -78,10 +81,10 @@ TEST_F(SoakE2E, ManySwitchesAndOpeningsLeaveNothingBehind) {
     Round(switches - switches / 10, openings - 1);
     const Held last = HeldBy(zelkor);
     ASSERT_TRUE(zelkor.Running());
-    std::printf("after the first round: %lu handles, %lu GDI, %lu USER, %ld KiB private\n", first.handles,
-                first.gdi, first.user, first.privateKb);
-    std::printf("at the end:            %lu handles, %lu GDI, %lu USER, %ld KiB private\n", last.handles,
-                last.gdi, last.user, last.privateKb);
+    std::printf("after the first round: %lu handles, %lu GDI, %lu USER, %ld KiB private\n",
+                first.handles, first.gdi, first.user, first.privateKb);
+    std::printf("at the end:            %lu handles, %lu GDI, %lu USER, %ld KiB private\n",
+                last.handles, last.gdi, last.user, last.privateKb);
     if (first.handles > 0) {
         EXPECT_LE(last.handles, first.handles);
         EXPECT_LE(last.gdi, first.gdi);

@@ -11,7 +11,8 @@ namespace e2e {
 
 namespace {
 
-constexpr char kInternetSettings[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
+constexpr char kInternetSettings[] =
+    "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
 
 std::filesystem::path NewFolder() {
     wchar_t temp[MAX_PATH];
@@ -27,7 +28,10 @@ std::filesystem::path NewFolder() {
 
 class SettingsKey {
 public:
-    SettingsKey() { RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr); }
+    SettingsKey() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr);
+    }
     ~SettingsKey() { RegCloseKey(key_); }
     SettingsKey(const SettingsKey&) = delete;
     SettingsKey& operator=(const SettingsKey&) = delete;
@@ -82,7 +86,8 @@ bool Zelkor::WaitForExit(int timeoutMs) const {
 
 HWND Zelkor::WaitForForm(const std::wstring& caption, int timeoutMs) const {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = Form(caption)) != nullptr && IsWindowVisible(found); }, timeoutMs);
+    WaitUntil([&] { return (found = Form(caption)) != nullptr && IsWindowVisible(found); },
+              timeoutMs);
     return found;
 }
 
@@ -174,9 +179,11 @@ void SetProxyInForce(const std::string& server, bool on) {
 }
 
 std::string Ansi(const std::wstring& text) {
-    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 

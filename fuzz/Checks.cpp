@@ -3,19 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "text/AnsiText.h"
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
+#include "text/AnsiText.h"
 
 std::string CheckProxyList(std::string_view bytes) {
     const ParsedProxyList loaded = ParseProxyList(bytes);
-    if (static_cast<int32_t>(loaded.entries.size()) > kMaxProxyEntries) return "more entries than the table holds";
+    if (static_cast<int32_t>(loaded.entries.size()) > kMaxProxyEntries)
+        return "more entries than the table holds";
     const std::optional<std::string> formatted = FormatProxyList(loaded.entries);
     if (!formatted) return "a loaded list cannot be saved";
     const std::string& saved = *formatted;
     const ParsedProxyList reloaded = ParseProxyList(saved);
-    if (reloaded.entries.size() != loaded.entries.size()) return "a saved list loads with another number of entries";
-    if (FormatProxyList(reloaded.entries) != saved) return "a saved list does not load back as it was saved";
+    if (reloaded.entries.size() != loaded.entries.size())
+        return "a saved list loads with another number of entries";
+    if (FormatProxyList(reloaded.entries) != saved)
+        return "a saved list does not load back as it was saved";
     return "";
 }
 
@@ -24,7 +27,8 @@ std::string CheckProxyServer(std::string_view bytes) {
     const std::wstring cut = MainBas::CutNullChars(text);
     if (!cut.empty() && cut.back() == L'\0') return "a trailing NUL is left";
     if (text.compare(0, cut.size(), cut) != 0) return "cutting NULs changed the text before them";
-    if (text.find_first_not_of(L'\0', cut.size()) != std::wstring::npos) return "cutting NULs took more than NULs";
+    if (text.find_first_not_of(L'\0', cut.size()) != std::wstring::npos)
+        return "cutting NULs took more than NULs";
 
     AppState state;
     state.NowProxyName = L"old";
@@ -35,7 +39,8 @@ std::string CheckProxyServer(std::string_view bytes) {
     if (name.empty() && port.empty()) return "";
     const size_t colon = cut.find(L':');
     if (colon == std::wstring::npos) return "split without a colon";
-    if (cut.compare(0, name.size(), name) != 0 || cut[name.size()] != L':') return "the address is not the text before a colon";
+    if (cut.compare(0, name.size(), name) != 0 || cut[name.size()] != L':')
+        return "the address is not the text before a colon";
     if (port != cut.substr(colon + 1)) return "the port is not the text after the first colon";
     return "";
 }
@@ -47,7 +52,8 @@ namespace {
 std::wstring WideText(std::string_view bytes) {
     std::u16string units;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1]) << 8);
+        units += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                       static_cast<uint8_t>(bytes[i + 1]) << 8);
     auto isHigh = [](char32_t u) { return u >= 0xD800 && u <= 0xDBFF; };
     auto isLow = [](char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
     std::wstring text;
@@ -71,7 +77,8 @@ std::string CheckAnsiText(std::string_view bytes) {
         return "the whole text and its characters disagree on whether it fits";
     for (const wchar_t c : text) {
         const std::optional<std::string> one = ToAnsi(std::wstring_view(&c, 1));
-        if (IsSingleByteChar(c) != (one && one->size() == 1)) return "the single-byte test disagrees with the conversion";
+        if (IsSingleByteChar(c) != (one && one->size() == 1))
+            return "the single-byte test disagrees with the conversion";
     }
     const std::wstring decoded = FromAnsi(bytes);
     if (!ToAnsi(decoded)) return "a text read from the code page cannot be written back";

@@ -22,7 +22,8 @@ int32_t ValueAsNumber(const RegValue& value) {
     const std::wstring text = Trim(std::get<std::wstring>(value));
     const bool negative = !text.empty() && text[0] == L'-';
     int64_t number = 0;
-    for (size_t at = negative ? 1 : 0; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
+    for (size_t at = negative ? 1 : 0; at < text.size() && text[at] >= L'0' && text[at] <= L'9';
+         ++at) {
         number = number * 10 + (text[at] - L'0');
         if (number > INT32_MAX) return 0;
     }
@@ -48,8 +49,8 @@ int32_t Registry::Reg_QueryValue(RegKey key, const std::wstring& valueName, int3
         result = api_.QueryValueEx(key, *name, &systemType, buffer.data(), &size);
         if (result != RegResult::Success) buffer.fill(0);
         // The bytes after the stored text stay zero and arrive as NUL characters.
-        std::wstring text = FromAnsi(
-            std::string_view(reinterpret_cast<const char*>(buffer.data()), buffer.size()));
+        std::wstring text =
+            FromAnsi(std::string_view(reinterpret_cast<const char*>(buffer.data()), buffer.size()));
         text.resize(kTextBufferBytes, L'\0');
         value = text;
     } else {

@@ -16,7 +16,7 @@ using RegValue = std::variant<std::wstring, int32_t, uint8_t>;
 constexpr uint32_t kTextBufferBytes = 128;
 
 std::wstring ValueAsText(const RegValue& value);  // a number as its decimal digits
-int32_t ValueAsNumber(const RegValue& value);      // a text that is no number gives 0
+int32_t ValueAsNumber(const RegValue& value);     // a text that is no number gives 0
 
 class Registry {
 public:

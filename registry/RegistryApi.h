@@ -30,8 +30,8 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
     virtual int32_t OpenKey(RegKey root, const std::string& subKey, RegKey* key) = 0;
-    virtual int32_t QueryValueEx(RegKey key, const std::string& name, uint32_t* type,
-                                 uint8_t* data, uint32_t* size) = 0;
+    virtual int32_t QueryValueEx(RegKey key, const std::string& name, uint32_t* type, uint8_t* data,
+                                 uint32_t* size) = 0;
     virtual int32_t SetValueEx(RegKey key, const std::string& name, uint32_t type,
                                const uint8_t* data, uint32_t size) = 0;
     virtual int32_t CloseKey(RegKey key) = 0;

@@ -1,6 +1,6 @@
-#include "text/AnsiText.h"
-
 #include <gtest/gtest.h>
+
+#include "text/AnsiText.h"
 
 TEST(AnsiText, RoundTripsJapaneseThroughCodePage932) {
     const std::wstring text = L"ﾌﾟﾛｸｼ情報　全角ＡＢＣ abc";
@@ -11,7 +11,8 @@ TEST(AnsiText, RoundTripsJapaneseThroughCodePage932) {
 
 // No "?" and no best-fit look-alike ("o" for "ö") ever takes a character's place.
 TEST(AnsiText, ACharacterTheCodePageCannotHoldIsRefusedNotReplaced) {
-    for (const wchar_t* text : {L"프록시", L"pr\u00f6xy.example.jp", L"\u00bd", L"\u00a9", L"\U0001F600"}) {
+    for (const wchar_t* text :
+         {L"프록시", L"pr\u00f6xy.example.jp", L"\u00bd", L"\u00a9", L"\U0001F600"}) {
         EXPECT_FALSE(ToAnsi(text)) << text;
         EXPECT_FALSE(FirstUnfitting(text).empty()) << text;
     }
@@ -20,8 +21,10 @@ TEST(AnsiText, ACharacterTheCodePageCannotHoldIsRefusedNotReplaced) {
 }
 
 TEST(AnsiText, SingleByteMeansOneByteInCodePage932) {
-    for (const wchar_t c : {L'a', L'0', L' ', L'~', L'ｱ', L'ﾟ', L'\x7f'}) EXPECT_TRUE(IsSingleByteChar(c)) << int(c);
-    for (const wchar_t c : {L'あ', L'Ａ', L'　', L'漢', L'é'}) EXPECT_FALSE(IsSingleByteChar(c)) << int(c);
+    for (const wchar_t c : {L'a', L'0', L' ', L'~', L'ｱ', L'ﾟ', L'\x7f'})
+        EXPECT_TRUE(IsSingleByteChar(c)) << int(c);
+    for (const wchar_t c : {L'あ', L'Ａ', L'　', L'漢', L'é'})
+        EXPECT_FALSE(IsSingleByteChar(c)) << int(c);
 }
 
 TEST(AnsiText, TrimTakesOnlySpaces) {

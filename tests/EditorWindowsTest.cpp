@@ -1,11 +1,11 @@
 // The masks, the entry dialog, the list editor and the trial window, over the headless toolkit.
 
-#include "text/AnsiText.h"
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/Texts.h"
-#include "ui/shared/A_MSG.h"
+#include "text/AnsiText.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/editor/Frm_EditSub.h"
+#include "ui/shared/A_MSG.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
 
 namespace {
@@ -77,7 +77,8 @@ protected:
         MainBas::LoadProxyList(h.app);
     }
     // The entry dialog gets these texts, then `button` is pressed.
-    void NextDialog(std::wstring address, std::wstring port, std::wstring comment, int button = 100) {
+    void NextDialog(std::wstring address, std::wstring port, std::wstring comment,
+                    int button = 100) {
         Headless::OnModal(L"Frm_EditSub", [=](Form& dialog) {
             for (int i = 0; i < 3; ++i) dialog.Ctl(L"Txt_Body", i).SetText(L"");
             dialog.Ctl(L"Txt_Body", 0).SetText(address);
@@ -222,9 +223,11 @@ TEST_F(Editor, TheEntryDialogRefusesACharacterTheFileCannotHoldAndKeepsWhatWasTy
     Frm_EditSub dialog(h.app);
     dialog.form().ShowModal();
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
-    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
-                                       L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です"
-                                       L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してください。"});
+    EXPECT_EQ(Headless::Prompts(),
+              std::vector<std::wstring>{
+                  L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です"
+                  L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してくださ"
+                  L"い。"});
 }
 
 TEST_F(Editor, AListTheWindowCannotHoldWholeIsNotShownAtAll) {
@@ -234,9 +237,10 @@ TEST_F(Editor, AListTheWindowCannotHoldWholeIsNotShownAtAll) {
         Click(f.Ctl(L"CmdPF", 220));
         EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
     });
-    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
-                                       L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
-                                       L"使われないよう、一覧は空にしてあります。"});
+    EXPECT_EQ(Headless::Prompts(),
+              std::vector<std::wstring>{
+                  L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
+                  L"使われないよう、一覧は空にしてあります。"});
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
 }
 
@@ -292,11 +296,14 @@ TEST_F(Trial, APastedAddressTheCodePageCannotHoldIsNeitherConnectedNorSaved) {
         Click(f.Ctl(L"CmdPF", 100));
         Click(f.Ctl(L"CmdPF", 110));
     });
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes.size(), std::string("HTTP=a.example:8080").size() + 1);
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes.size(),
+              std::string("HTTP=a.example:8080").size() + 1);
     EXPECT_EQ(Headless::Prompts(),
-              (std::vector<std::wstring>{L"レジストリライトエラー",
-                                         L"「サーバアドレス」の「\u00f6」は、プロクシサーバ一覧に保存できない文字です"
-                                         L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してください。"}));
+              (std::vector<std::wstring>{
+                  L"レジストリライトエラー",
+                  L"「サーバアドレス」の「\u00f6」は、プロクシサーバ一覧に保存できない文字です"
+                  L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してくださ"
+                  L"い。"}));
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
 }
 

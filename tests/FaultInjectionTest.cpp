@@ -16,7 +16,9 @@ using Prompts = std::vector<std::wstring>;
 
 const std::string kList = "a.example,8080,first\r\nb.example,3128,second\r\n";
 
-std::vector<uint8_t> Sz(const std::string& text) { return {text.c_str(), text.c_str() + text.size() + 1}; }
+std::vector<uint8_t> Sz(const std::string& text) {
+    return {text.c_str(), text.c_str() + text.size() + 1};
+}
 
 std::string CodeAndCall(const ::testing::TestParamInfo<std::tuple<int32_t, Call>>& info) {
     static const char* names[] = {"Open", "Query", "Set", "Close"};
@@ -42,7 +44,9 @@ protected:
     Prompts Expect(const Prompts& opened, const Prompts& read, const Prompts& written) const {
         return failing == Call::Open ? opened : failing == Call::Query ? read : written;
     }
-    std::vector<uint8_t> Stored(const std::string& name) const { return h.t.memory.Get(kSettingsPath, name)->bytes; }
+    std::vector<uint8_t> Stored(const std::string& name) const {
+        return h.t.memory.Get(kSettingsPath, name)->bytes;
+    }
     Control& Ctl(const wchar_t* name) { return window.form().Ctl(name); }
 
     const int32_t code = std::get<0>(GetParam());
@@ -88,7 +92,8 @@ TEST_P(RegistryFault, TheCheckBoxWritesAllOrNothing) {
     StartShownThenFail();
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
     EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
-    EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{failing == Call::Query ? uint8_t{0} : uint8_t{1}});
+    EXPECT_EQ(Stored("ProxyEnable"),
+              std::vector<uint8_t>{failing == Call::Query ? uint8_t{0} : uint8_t{1}});
     EXPECT_EQ(Stored("ProxyServer"), Sz("HTTP=a.example:8080"));
     EXPECT_EQ(h.app.state.NowProxyEnable, failing == Call::Open ? L"1" : L"0");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").Enabled(), failing == Call::Open);
@@ -105,7 +110,8 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
     Frm_ZelkorOrder trial(h.app, window.form());
     trial.form().ShowModal();
     EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
-    EXPECT_EQ(Stored("ProxyServer"), Sz(failing == Call::Query ? "HTTP=t.example:8080" : "HTTP=a.example:8080"));
+    EXPECT_EQ(Stored("ProxyServer"),
+              Sz(failing == Call::Query ? "HTTP=t.example:8080" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
 }
@@ -170,7 +176,8 @@ TEST_P(SaveFault, TheTrialWindowTakesItsEntryBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, SaveFault,
-                         ::testing::Values(FailingFileSystem::Step::Create, FailingFileSystem::Step::Write,
+                         ::testing::Values(FailingFileSystem::Step::Create,
+                                           FailingFileSystem::Step::Write,
                                            FailingFileSystem::Step::Replace),
                          StepName);
 

@@ -11,7 +11,8 @@ namespace {
 
 void CheckEach(const char* folder, std::string (*check)(std::string_view)) {
     int inputs = 0;
-    for (const auto& file : std::filesystem::directory_iterator(std::filesystem::path(ZELKOR_CORPUS_DIR) / folder)) {
+    for (const auto& file :
+         std::filesystem::directory_iterator(std::filesystem::path(ZELKOR_CORPUS_DIR) / folder)) {
         EXPECT_EQ(check(ReadBytes(file.path())), "") << file.path();
         ++inputs;
     }

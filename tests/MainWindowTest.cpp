@@ -1,12 +1,11 @@
 // The main window and its tray icon, over the headless toolkit.
 
-#include "ui/main/Frm_Main.h"
-
 #include <algorithm>
 
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/Texts.h"
 #include "text/AnsiText.h"
+#include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
 #include "ui/toolkit/Faults.h"
 
@@ -33,7 +32,8 @@ TEST_F(MainWindow, StartUpLeavesOnlyTheTrayIcon) {
     EXPECT_EQ(Headless::Icons()[0].tip, L"Zelkor盛合わせ");
     EXPECT_EQ(Headless::Icons()[0].id, 0);
     EXPECT_EQ(Headless::Icons()[0].file, h.t.folder.path().wstring() + L"\\Zelkor.EXE");
-    EXPECT_EQ(Ctl(L"Cmb_ProxyName").Items(), (std::vector<std::wstring>{L"a.example", L"b.example"}));
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").Items(),
+              (std::vector<std::wstring>{L"a.example", L"b.example"}));
     EXPECT_EQ(Headless::Pointers().front(), Pointer::AppStarting);
     EXPECT_EQ(Headless::Pointers().back(), Pointer::Default);
     EXPECT_EQ(h.app.state.ShowMeAllowed, kTrue);
@@ -54,9 +54,10 @@ TEST_F(MainWindow, AListTheDropDownCannotHoldWholeIsNotShownAtAll) {
     Headless::RefuseListItemsFrom(1);
     StartWith("a.example,8080,first\r\nb.example,3128,second\r\n");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 0);
-    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{
-                                       L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
-                                       L"使われないよう、一覧は空にしてあります。"});
+    EXPECT_EQ(Headless::Prompts(),
+              std::vector<std::wstring>{
+                  L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
+                  L"使われないよう、一覧は空にしてあります。"});
 }
 
 TEST_F(MainWindow, OnlyTheLeftButtonDownOnTheIconShowsTheWindow) {
@@ -80,7 +81,8 @@ TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
     const auto stored = h.t.memory.Get(kSettingsPath, "ProxyServer");
     const std::string expected = "HTTP=b.example:3128";
-    EXPECT_EQ(stored->bytes, std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
+    EXPECT_EQ(stored->bytes,
+              std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=b.example]");
     EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"second");
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
@@ -112,7 +114,8 @@ TEST_F(MainWindow, TheCheckBoxWritesOneByteAndEnablesTheList) {
     EXPECT_EQ(sets, 0);  // setting the box from the registry wrote nothing
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->type, static_cast<uint32_t>(RegType::Binary));
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->type,
+              static_cast<uint32_t>(RegType::Binary));
     EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 1);
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
@@ -177,7 +180,6 @@ TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
     EXPECT_TRUE(window.form().Visible());
 }
 
-
 // Today's desktops: every scaling from 100 % to 300 %, a taskbar of today's thickness at the
 // bottom or the right.
 TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffTheTaskbar) {
@@ -191,7 +193,8 @@ TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffThe
             Frm_Main window(h.app);
             h.t.WriteList("a.example,8080,\r\n");
             MainBas::Main(h.app, window);
-            const std::string where = std::to_string(dpi) + (taskbarAtRight ? " dpi, right" : " dpi, bottom");
+            const std::string where =
+                std::to_string(dpi) + (taskbarAtRight ? " dpi, right" : " dpi, bottom");
             for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205}) {
                 Headless::TrayMessage(window.form(), message);
                 EXPECT_FALSE(window.form().Visible()) << where << ", message " << message;
@@ -202,7 +205,8 @@ TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffThe
             const Form& f = window.form();
             const Toolkit::ScreenArea work = Toolkit::WorkArea();
             EXPECT_EQ(f.Left() + f.Width(), std::min(Toolkit::ScreenWidth(), work.right)) << where;
-            EXPECT_EQ(f.Top() + f.Height(), std::min(Toolkit::ScreenHeight() - 500, work.bottom)) << where;
+            EXPECT_EQ(f.Top() + f.Height(), std::min(Toolkit::ScreenHeight() - 500, work.bottom))
+                << where;
         }
     }
 }
@@ -224,7 +228,9 @@ TEST_F(MainWindow, EachWindowOpensWithTheFocusOnItsFirstControl) {
     Headless::TrayMessage(window.form(), 0x201);
     EXPECT_EQ(Headless::Focused(), &Ctl(L"Chk_ProxyEnable"));
     const auto focusedOn = [](const wchar_t* name, int index) {
-        return [=](Form& form) { EXPECT_EQ(Headless::Focused(), &form.Ctl(name, index)) << form.name(); };
+        return [=](Form& form) {
+            EXPECT_EQ(Headless::Focused(), &form.Ctl(name, index)) << form.name();
+        };
     };
     Headless::OnModal(L"Frm_About", focusedOn(L"Command1", -1));
     Headless::ClickMenu(window.form(), L"MnuPf2", 200);
@@ -241,7 +247,8 @@ TEST_F(MainWindow, EachWindowOpensWithTheFocusOnItsFirstControl) {
 
 TEST(Faults, AFaultInAHandlerIsReportedAndGoesNoFurther) {
     HeadlessApp h;
-    const int result = Toolkit::CatchFaults(-1, []() -> int { throw std::out_of_range("index 7"); });
+    const int result =
+        Toolkit::CatchFaults(-1, []() -> int { throw std::out_of_range("index 7"); });
     EXPECT_EQ(result, -1);
     ASSERT_EQ(Headless::Boxes().size(), 1u);
     EXPECT_EQ(Headless::Boxes()[0].prompt,

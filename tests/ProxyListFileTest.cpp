@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "text/AnsiText.h"
 #include "core/MainBas.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/Texts.h"
+#include "text/AnsiText.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ TEST_F(ProxyListFile, SaveWritesTheTableAndLeavesNoTemporaryFile) {
 
     // The user's permissions on the file survive a save.
     using std::filesystem::perms;
-    std::filesystem::permissions(t.ListPath(), perms::owner_read | perms::owner_write | perms::group_read);
+    std::filesystem::permissions(t.ListPath(),
+                                 perms::owner_read | perms::owner_write | perms::group_read);
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(std::filesystem::status(t.ListPath()).permissions(),
               perms::owner_read | perms::owner_write | perms::group_read);
@@ -75,9 +76,10 @@ TEST_F(ProxyListFile, OverLongFileIsReportedAndKeptByTheNextSave) {
     t.WriteList(bytes);
     LoadProxyList(t.app);
     EXPECT_EQ(state.ProxyLastIndex(), kMaxProxyEntries - 1);
-    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{
-                                  L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。\r\n"
-                                  L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。"});
+    EXPECT_EQ(t.ui.Prompts(),
+              std::vector<std::wstring>{
+                  L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。\r\n"
+                  L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。"});
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), bytes);
     EXPECT_EQ(t.ListBytes().size(), bytes.size() - 6);
@@ -92,8 +94,9 @@ TEST_F(ProxyListFile, AListThatIsThereButCannotBeReadIsKeptByTheNextSave) {
     LoadProxyList(app);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
     EXPECT_EQ(t.ui.boxes[0].title, L"プロクシサーバ一覧を読み込めませんでした。");
-    EXPECT_EQ(t.ui.boxes[0].prompt, L"別のプロセスが使用中のため、プロセスはファイルにアクセスできません。\r\n\r\n"
-                                    L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。");
+    EXPECT_EQ(t.ui.boxes[0].prompt,
+              L"別のプロセスが使用中のため、プロセスはファイルにアクセスできません。\r\n\r\n"
+              L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。");
     EXPECT_EQ(app.state.ProxyTable, (std::vector<ProxyEntry>{{L"kept", L"1", L""}}));
 
     app.state.ProxyTable.push_back({L"new", L"2", L""});
@@ -114,9 +117,11 @@ TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
     state.ProxyTable = {{L"host", L"1", L"프록시"}};
     EXPECT_FALSE(SaveProxyList(t.app));
     EXPECT_EQ(t.ListBytes(), "old,1,\r\n");
-    EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{
-                                  L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
-                                  L"ファイルに書けない文字（シフトJISにない文字）が含まれています。"});
+    EXPECT_EQ(
+        t.ui.Prompts(),
+        std::vector<std::wstring>{
+            L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
+            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。"});
 }
 
 class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
@@ -138,7 +143,8 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSave,
-                         ::testing::Values(FailingFileSystem::Step::Create, FailingFileSystem::Step::Write,
+                         ::testing::Values(FailingFileSystem::Step::Create,
+                                           FailingFileSystem::Step::Write,
                                            FailingFileSystem::Step::Replace),
                          StepName);
 

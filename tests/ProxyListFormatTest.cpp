@@ -1,15 +1,14 @@
-#include "core/ProxyListFormat.h"
-
 #include <gtest/gtest.h>
 
+#include "core/ProxyListFormat.h"
 
 namespace {
 
 std::vector<ProxyEntry> Parse(const std::string& bytes) { return ParseProxyList(bytes).entries; }
 
 TEST(ProxyListFormat, OrdinaryEntriesKeepThePlainLayout) {
-    const std::vector<ProxyEntry> entries = {
-        {L"proxy.example.jp", L"8080", L"社内"}, {L"10.0.0.1", L"3128", L""}};
+    const std::vector<ProxyEntry> entries = {{L"proxy.example.jp", L"8080", L"社内"},
+                                             {L"10.0.0.1", L"3128", L""}};
     const std::string bytes = *FormatProxyList(entries);
     // "社内" in code page 932, not UTF-8
     EXPECT_EQ(bytes, "proxy.example.jp,8080,\x8e\xd0\x93\xe0\r\n10.0.0.1,3128,\r\n");

@@ -8,7 +8,8 @@
 namespace {
 
 bool IsAscii(std::wstring_view text) {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<uint32_t>(c) < 0x80; });
+    return std::all_of(text.begin(), text.end(),
+                       [](wchar_t c) { return static_cast<uint32_t>(c) < 0x80; });
 }
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }

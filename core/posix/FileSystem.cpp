@@ -1,15 +1,15 @@
+#include "core/FileSystem.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <new>
-
-#include "core/FileSystem.h"
 
 namespace {
 
@@ -107,7 +107,8 @@ public:
             if (chmod(source.c_str(), old.st_mode & 07777) != 0) return Fail(error);
             [[maybe_unused]] const int owned = chown(source.c_str(), old.st_uid, old.st_gid);
         }
-        if (hadOld && !backup.empty() && link(target.c_str(), kept.c_str()) != 0) return Fail(error);
+        if (hadOld && !backup.empty() && link(target.c_str(), kept.c_str()) != 0)
+            return Fail(error);
         if (rename(source.c_str(), target.c_str()) == 0) return true;
         const int code = errno;
         if (hadOld && !backup.empty()) unlink(kept.c_str());  // the old file stands as it was

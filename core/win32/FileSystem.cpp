@@ -1,17 +1,17 @@
+#include "core/FileSystem.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <new>
 
-#include "core/FileSystem.h"
-
 namespace {
 
 std::wstring Describe(DWORD code) {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring out = text ? text : L"";
     LocalFree(text);
     while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r')) out.pop_back();
@@ -50,8 +50,9 @@ public:
         if (!file.valid()) {
             const DWORD code = GetLastError();
             error = Describe(code);
-            return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
-                                                                                : ReadOutcome::Failed;
+            return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                       ? ReadOutcome::Missing
+                       : ReadOutcome::Failed;
         }
         bytes.clear();
         try {
@@ -93,9 +94,10 @@ public:
         // ReplaceFileW keeps the replaced file's security and short name, and on Windows its
         // attributes; Wine's does not, so the ones a user sets are given to the new file first.
         const DWORD old = GetFileAttributesW(to.c_str());
-        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        if (old != INVALID_FILE_ATTRIBUTES && (old & kKept)) SetFileAttributesW(from.c_str(), old & kKept);
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (old != INVALID_FILE_ATTRIBUTES && (old & kKept))
+            SetFileAttributesW(from.c_str(), old & kKept);
         if (ReplaceFileW(to.c_str(), from.c_str(), backup.empty() ? nullptr : backup.c_str(),
                          REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                          nullptr))
@@ -127,7 +129,8 @@ private:
 FilePath ModulePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) return buffer.substr(0, n);
         buffer.resize(buffer.size() * 2);
     }
@@ -145,7 +148,9 @@ FileSystem& SystemFileSystem() {
     return fileSystem;
 }
 
-FilePath JoinPath(const FilePath& folder, const std::wstring& name) { return folder + L"\\" + name; }
+FilePath JoinPath(const FilePath& folder, const std::wstring& name) {
+    return folder + L"\\" + name;
+}
 
 FilePath ExecutableDirectory() {
     const FilePath path = ModulePath();

@@ -24,8 +24,7 @@ public:
         }
         return SystemFileSystem().ReadWhole(path, bytes, error);
     }
-    bool WriteNew(const FilePath& path, std::string_view bytes,
-                  std::wstring& error) override {
+    bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) override {
         if (step_ == Step::Create) return Fail(error);
         if (step_ == Step::Write) {
             WriteBytes(std::filesystem::path(path), std::string(bytes.substr(0, bytes.size() / 2)));

@@ -28,5 +28,6 @@ struct HeadlessApp {
     TestApp t;
     TickingClock clock;
     ToolkitUi ui;
-    App app{AppState{}, ui, t.registry, SystemFileSystem(), clock, t.folder.path().wstring(), L"Zelkor"};
+    App app{AppState{}, ui, t.registry, SystemFileSystem(), clock, t.folder.path().wstring(),
+            L"Zelkor"};
 };

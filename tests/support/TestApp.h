@@ -50,7 +50,10 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 }
 
 struct TestApp {
-    TestApp() : registry(memory), app{AppState{}, ui, registry, SystemFileSystem(), clock, folder.path().wstring(), L"Zelkor"} {
+    TestApp()
+        : registry(memory), app{AppState{},         ui,    registry,
+                                SystemFileSystem(), clock, folder.path().wstring(),
+                                L"Zelkor"} {
         memory.CreateKey(kSettingsPath);
     }
 

@@ -10,7 +10,8 @@ inline const std::wstring kAppTitle = L"Zelkor盛り合わせ";
 inline const std::wstring kOpenError = L"レジストリオープンエラー";
 inline const std::wstring kReadError = L"レジストリ読込エラー";
 inline const std::wstring kWriteError = L"レジストリライトエラー";
-inline const std::wstring kListMissingTitle = L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
+inline const std::wstring kListMissingTitle =
+    L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
 inline const std::wstring kListNotSaved =
     L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。";
 inline const std::wstring kCloseQuestion =

@@ -1,10 +1,11 @@
+#include "text/AnsiText.h"
+
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <vector>
 
-#include "text/AnsiText.h"
 #include "text/CodePage.h"
 
 namespace {

@@ -1,6 +1,7 @@
+#include "text/AnsiText.h"
+
 #include <windows.h>
 
-#include "text/AnsiText.h"
 #include "text/CodePage.h"
 
 std::string EncodeAnsi(std::wstring_view text) {
@@ -8,7 +9,8 @@ std::string EncodeAnsi(std::wstring_view text) {
     // No best-fit look-alikes; a system whose ANSI code page is UTF-8 takes no such flag.
     const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int n = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
     WideCharToMultiByte(CP_ACP, flags, text.data(), n, out.data(), size, nullptr, nullptr);
     return out;

@@ -1,7 +1,7 @@
 #include "ui/editor/Frm_Edit.h"
 
-#include "ui/shared/A_MSG.h"
 #include "ui/editor/Frm_EditSub.h"
+#include "ui/shared/A_MSG.h"
 #include "ui/toolkit/Toolkit.h"
 
 namespace {
@@ -42,7 +42,8 @@ void Frm_Edit::Form_Load() {
     std::vector<std::wstring> lines;
     lines.reserve(state_.ProxyTable.size());
     for (const ProxyEntry& entry : state_.ProxyTable) lines.push_back(ListLine(entry));
-    if (!Lst_Body.SetItems(std::move(lines))) Toolkit::MsgBox(MainBas::kListNotShown, MsgStyle::OkOnly);
+    if (!Lst_Body.SetItems(std::move(lines)))
+        Toolkit::MsgBox(MainBas::kListNotShown, MsgStyle::OkOnly);
     dataChanged_ = kFalse;
     Lbl_SysMsg.SetText(L"");
 }
@@ -102,7 +103,8 @@ void Frm_Edit::Cmd_Delete() {
         A_MSG::Show_Msg(L"E001", Lbl_SysMsg);
         return;
     }
-    const std::wstring question = L"Proxy:" + state_.ProxyTable[static_cast<size_t>(selected)].Address +
+    const std::wstring question = L"Proxy:" +
+                                  state_.ProxyTable[static_cast<size_t>(selected)].Address +
                                   L"を削除します。\n\rよろしいですか？";
     const int answer = Toolkit::MsgBox(
         question, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::DefaultButton2, kDeleteTitle);

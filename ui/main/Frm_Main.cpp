@@ -86,7 +86,8 @@ void Frm_Main::Cmb_ProxyName_Click() {
     if (k < 0 || k > state_.ProxyLastIndex()) return;
     const ProxyEntry entry = state_.ProxyTable[static_cast<size_t>(k)];
     if (Trim(entry.Address) == Trim(state_.NowProxyName)) return;
-    if (MainBas::WriteProxyServer(app_, entry.Address, entry.Port) != MainBas::WriteOutcome::Written)
+    if (MainBas::WriteProxyServer(app_, entry.Address, entry.Port) !=
+        MainBas::WriteOutcome::Written)
         return;
     Show_Me();
     Lbl_Comment.SetText(Trim(entry.Comment));

@@ -37,18 +37,21 @@ private:
     App& app_;
     AppState& state_ = app_.state;
     Form form_{L"Frm_Main", L"Zelkor盛合わせ", 4560, 1590};
-    Control& Frm_Head = form_.Add(ControlKind::Frame, L"Frm_Head", {0, 0, 4575, 435}, L"現在のﾌﾟﾛｸｼ情報");
-    Control& Lbl_NowProxyName = form_.Add(ControlKind::Label, L"Lbl_NowProxyName", {60, 180, 2955, 195},
-                                          L"Server [XXXXXXXXXXXXXXXXXXXX]", -1, &Frm_Head);
+    Control& Frm_Head =
+        form_.Add(ControlKind::Frame, L"Frm_Head", {0, 0, 4575, 435}, L"現在のﾌﾟﾛｸｼ情報");
+    Control& Lbl_NowProxyName =
+        form_.Add(ControlKind::Label, L"Lbl_NowProxyName", {60, 180, 2955, 195},
+                  L"Server [XXXXXXXXXXXXXXXXXXXX]", -1, &Frm_Head);
     Control& Lbl_NowPortNo = form_.Add(ControlKind::Label, L"Lbl_NowPortNo", {3120, 180, 1395, 195},
                                        L"PortNo [XXXXXX]", -1, &Frm_Head);
     Control& Frm_Body = form_.Add(ControlKind::Frame, L"Frm_Body", {0, 420, 4575, 1155});
-    Control& Chk_ProxyEnable = form_.Add(ControlKind::CheckBox, L"Chk_ProxyEnable", {120, 180, 3975, 195},
-                                         L"プロクシサーバを使用する。", -1, &Frm_Body);
+    Control& Chk_ProxyEnable =
+        form_.Add(ControlKind::CheckBox, L"Chk_ProxyEnable", {120, 180, 3975, 195},
+                  L"プロクシサーバを使用する。", -1, &Frm_Body);
     Control& Label1 = form_.Add(ControlKind::Label, L"Label1", {120, 420, 2835, 195},
                                 L"使用するサーバアドレス", -1, &Frm_Body);
-    Control& Cmb_ProxyName =
-        form_.Add(ControlKind::ComboBox, L"Cmb_ProxyName", {120, 600, 4335, 300}, L"", -1, &Frm_Body);
+    Control& Cmb_ProxyName = form_.Add(ControlKind::ComboBox, L"Cmb_ProxyName",
+                                       {120, 600, 4335, 300}, L"", -1, &Frm_Body);
     Control& Lbl_Comment = form_.Add(ControlKind::Label, L"Lbl_Comment", {120, 900, 4095, 195},
                                      L"NNNNNNNNNNNNNNNNNN", -1, &Frm_Body);
     MenuItem& SystemMenu = form_.AddMenu(L"Menu1", 100, L"System");

@@ -59,10 +59,11 @@ bool CheckFits(Control& box, const std::wstring& boxName) {
     const std::wstring text = Trim(box.Text());
     const std::wstring_view unfitting = FirstUnfitting(text);
     if (unfitting.empty()) return true;
-    Toolkit::MsgBox(L"「" + boxName + L"」の「" + std::wstring(unfitting) +
-                        L"」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文字です）。\r\n"
-                        L"この文字を取り除いてから、もう一度押してください。",
-                    MsgStyle::OkOnly);
+    Toolkit::MsgBox(
+        L"「" + boxName + L"」の「" + std::wstring(unfitting) +
+            L"」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文字です）。\r\n"
+            L"この文字を取り除いてから、もう一度押してください。",
+        MsgStyle::OkOnly);
     box.SetFocus();
     return false;
 }

@@ -14,7 +14,17 @@
 
 class Form;
 
-enum class ControlKind { Label, Frame, TextBox, ListBox, ComboBox, CheckBox, Button, Shape, Picture };
+enum class ControlKind {
+    Label,
+    Frame,
+    TextBox,
+    ListBox,
+    ComboBox,
+    CheckBox,
+    Button,
+    Shape,
+    Picture
+};
 enum class Align { Left, Center, Right };
 
 struct Twips {  // left, top, width, height in twips
@@ -28,7 +38,8 @@ struct Font {
 };
 
 constexpr uint32_t Rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
+    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |
+           static_cast<uint32_t>(b) << 16;
 }
 
 namespace Key {
@@ -86,11 +97,11 @@ public:
     // Look, set before the form is loaded.
     Font font;
     Align align = Align::Left;
-    bool transparent = false;             // labels: the form shows through around the text
-    std::optional<uint32_t> backColor;    // labels and shapes
-    std::optional<uint32_t> foreColor;    // labels
+    bool transparent = false;           // labels: the form shows through around the text
+    std::optional<uint32_t> backColor;  // labels and shapes
+    std::optional<uint32_t> foreColor;  // labels
     int tabIndex = -1;
-    int pictureResource = 0;              // picture boxes: the bitmap's resource id
+    int pictureResource = 0;  // picture boxes: the bitmap's resource id
 
     std::function<void()> Click;
     std::function<void()> DblClick;

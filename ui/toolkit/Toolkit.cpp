@@ -17,7 +17,8 @@ void ReportFault(const char* what) noexcept {
         std::wstring prompt = kFaultText;
         if (what && *what) {
             prompt += L"\r\n";
-            for (const char* c = what; *c; ++c) prompt += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+            for (const char* c = what; *c; ++c)
+                prompt += static_cast<wchar_t>(static_cast<unsigned char>(*c));
         }
         ShowMessageBox(prompt, MsgStyle::OkOnly, kAppTitle);
     } catch (...) {

@@ -97,7 +97,8 @@ public:
     int OuterHeight() const override {
         const int chrome =
             form_.border == Border::None ? 0 : ChromeTwips(kCaptionPixels + 2 * kFramePixels);
-        return form_.ClientHeight() + chrome + (form_.Menus().empty() ? 0 : ChromeTwips(kMenuPixels));
+        return form_.ClientHeight() + chrome +
+               (form_.Menus().empty() ? 0 : ChromeTwips(kMenuPixels));
     }
     std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(this); }
 

@@ -3,6 +3,7 @@
 // unique_ptr with the call that frees it.
 
 #include <windows.h>
+
 #include <imm.h>
 
 #include <memory>

@@ -1,6 +1,7 @@
 #include "ui/toolkit/TaskIcon.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstring>

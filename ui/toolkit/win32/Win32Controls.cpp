@@ -51,7 +51,8 @@ LRESULT OnEditMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Con
             break;
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
-            if (WantsKey(lParam, VK_RETURN) || WantsKey(lParam, VK_ESCAPE)) code |= DLGC_WANTALLKEYS;
+            if (WantsKey(lParam, VK_RETURN) || WantsKey(lParam, VK_ESCAPE))
+                code |= DLGC_WANTALLKEYS;
             return code;
         }
         case WM_KEYDOWN: {
@@ -140,7 +141,8 @@ WindowKind KindOf(const Control& control) {
         case ControlKind::TextBox:
             return {L"EDIT", ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::ListBox:
-            return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+            return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
         case ControlKind::ComboBox:
             return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::CheckBox:
@@ -163,11 +165,10 @@ HWND CreateChild(Control& control, HWND parent, int id) {
     const Twips at = control.FormPosition();
     int height = ToPixels(at.height);
     if (control.kind() == ControlKind::ComboBox) height += ToPixels(kComboDropTwips);
-    HWND child = CreateWindowExW(kind.ex, kind.cls, control.Text().c_str(),
-                                 WS_CHILD | WS_VISIBLE | kind.style, ToPixels(at.left),
-                                 ToPixels(at.top), ToPixels(at.width), height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
-                                 nullptr);
+    HWND child = CreateWindowExW(
+        kind.ex, kind.cls, control.Text().c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+        ToPixels(at.left), ToPixels(at.top), ToPixels(at.width), height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Gdi().FontFor(control.font)), FALSE);
     if (!control.Enabled()) EnableWindow(child, FALSE);
     if (control.kind() == ControlKind::TextBox)
@@ -177,8 +178,9 @@ HWND CreateChild(Control& control, HWND parent, int id) {
 }
 
 OwnedBitmap ShowPicture(const Control& control, HWND child) {
-    const OwnedBitmap original(static_cast<HBITMAP>(LoadImageW(
-        Instance(), MAKEINTRESOURCEW(control.pictureResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const OwnedBitmap original(
+        static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(control.pictureResource),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     RECT box;
     GetClientRect(child, &box);
     OwnedBitmap fitted = SmoothlyScaled(original.get(), box.right, box.bottom);

@@ -2,6 +2,7 @@
 // controls as its children. Frames and shapes are painted by the form itself.
 
 #include <windows.h>
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -184,7 +185,8 @@ void Win32Peer::CreateMenus() {
             if (item.caption == L"-")
                 AppendMenuW(popup.get(), MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
             else
-                AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(id), item.caption.c_str());
+                AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(id),
+                            item.caption.c_str());
             ++id;
         }
         // The bar owns the popup from here on.
@@ -324,8 +326,9 @@ void Win32Peer::SyncForm(FormProp what) {
             SetWindowTextW(hwnd_, form_.Caption().c_str());
             break;
         case FormProp::Position:
-            SetWindowPos(hwnd_, nullptr, Win32::ToPixels(form_.Left()), Win32::ToPixels(form_.Top()),
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd_, nullptr, Win32::ToPixels(form_.Left()),
+                         Win32::ToPixels(form_.Top()), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         case FormProp::State:
             if (form_.State() == WindowState::Minimized)
@@ -400,7 +403,7 @@ void Win32Peer::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HBRUSH back = form_.backColor ? Win32::Gdi().BrushFor(*form_.backColor)
+    HBRUSH back = form_.backColor              ? Win32::Gdi().BrushFor(*form_.backColor)
                   : form_.systemBackColor >= 0 ? GetSysColorBrush(form_.systemBackColor)
                                                : GetSysColorBrush(COLOR_BTNFACE);
     FillRect(dc, &client, back);
@@ -409,8 +412,9 @@ void Win32Peer::OnPaint() {
         if (!frame && control.kind() != ControlKind::Shape) continue;
         const RECT r = PixelRect(control);
         const uint32_t color = control.backColor.value_or(GetSysColor(COLOR_BTNFACE));
-        FillRect(dc, &r, frame && !control.backColor ? GetSysColorBrush(COLOR_BTNFACE)
-                                                     : Win32::Gdi().BrushFor(color));
+        FillRect(dc, &r,
+                 frame && !control.backColor ? GetSysColorBrush(COLOR_BTNFACE)
+                                             : Win32::Gdi().BrushFor(color));
     }
     EndPaint(hwnd_, &ps);
 }
@@ -455,7 +459,8 @@ void Win32Peer::OnControlCommand(Control& control, int code, HWND h) {
         case ControlKind::TextBox:
             if (code == EN_CHANGE) {
                 std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-                text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+                text.resize(static_cast<size_t>(
+                    GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
                 control.UserChangedText(text);
             }
             break;
@@ -493,8 +498,8 @@ void Win32Peer::OnMove() {
 void Win32Peer::OnMouseMove(WPARAM keys, LPARAM at) {
     const POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (MadeByThePointer(point)) return;
-    const int button = (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) |
-                       (keys & MK_MBUTTON ? 4 : 0);
+    const int button =
+        (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
     const DpiScale& scale = Win32::Scale();
     form_.UserMouseMove(button, Win32::ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
                         static_cast<float>(scale.MouseTwips(point.y)));
@@ -509,8 +514,6 @@ bool Win32Peer::MadeByThePointer(POINT at) const {
     ScreenToClient(hwnd_, &pointer);
     return pointer.x == at.x && pointer.y == at.y;
 }
-
-
 
 LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");

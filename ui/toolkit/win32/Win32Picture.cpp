@@ -82,7 +82,8 @@ OwnedBitmap SmoothlyScaled(HBITMAP bitmap, int width, int height) {
     auto at = [&](int x, int y) {
         x = std::min(x, source.width - 1);
         y = std::min(y, source.height - 1);
-        return source.bgrx[static_cast<size_t>(y) * static_cast<size_t>(source.width) + static_cast<size_t>(x)];
+        return source.bgrx[static_cast<size_t>(y) * static_cast<size_t>(source.width) +
+                           static_cast<size_t>(x)];
     };
     for (int row = 0; row < height; ++row) {
         const Sample& y = ys[static_cast<size_t>(row)];

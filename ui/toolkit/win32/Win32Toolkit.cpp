@@ -44,8 +44,8 @@ int ToTwips(int pixels) { return Scale().ToTwips(pixels); }
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 HWND ParkingWindow() {
-    static HWND parking = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                          nullptr, Instance(), nullptr);
+    static HWND parking = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                          Instance(), nullptr);
     return parking;
 }
 
