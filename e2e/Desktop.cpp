@@ -214,6 +214,8 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs) {
 void Answer(const MessageBoxSeen& box, int buttonId) {
     PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
+    // Gone before the next look for a box, so that look never finds this one again.
+    WaitUntil([&] { return !IsWindow(box.hwnd); });
 }
 
 POINT TrayIconPoint() {

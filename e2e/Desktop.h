@@ -60,6 +60,7 @@ struct MessageBoxSeen {
     std::vector<int> buttons;  // IDOK, IDYES, ...
 };
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs = 10000);
+// Presses one of the box's buttons and returns when the box has gone.
 void Answer(const MessageBoxSeen& box, int buttonId);
 
 // The tray icon's place on the taskbar: the program's icon is the only one, at the right end.

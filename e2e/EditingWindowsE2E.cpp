@@ -35,7 +35,7 @@ protected:
         const auto box = WaitForMessageBox(zelkor.Pid());
         if (!box || box->title != title) return false;
         Answer(*box, answer);
-        return WaitUntil([&] { return !IsWindow(box->hwnd); });
+        return !IsWindow(box->hwnd);
     }
     bool Gone(HWND window) const {
         return WaitUntil([&] { return !IsWindow(window); });

@@ -136,6 +136,9 @@ TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
         MoveTo({origin.x + x, origin.y});
         Sleep(2);
     }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ASSERT_EQ(pointer.x, origin.x + client.right - 1) << "the pointer did not move";
     // A real click comes after every move in the input queue: once its effect shows, each move
     // has been handled.
     const RECT box = RectOf(controls.check);
