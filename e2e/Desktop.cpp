@@ -257,7 +257,17 @@ RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
 
 bool RefusingTaskbar::Refused() const { return g_offeredIcons > 0; }
 
-void MoveTo(POINT at) { SetCursorPos(at.x, at.y); }
+bool MoveTo(POINT at) {
+    SetCursorPos(at.x, at.y);
+    // Under Wine the X server echoes each move back a little later: wait for this one to stand.
+    return WaitUntil(
+        [&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x == at.x && now.y == at.y;
+        },
+        1000, 1);
+}
 
 bool IconDrawnAt(POINT at) {
     HDC screen = GetDC(nullptr);

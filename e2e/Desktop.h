@@ -85,7 +85,8 @@ private:
 void PostTrayMessage(HWND window, UINT mouseMessage);
 // A real left click, as the mouse makes it.
 void ClickAt(POINT at);
-void MoveTo(POINT at);
+// Moves the pointer; false when it did not get there.
+bool MoveTo(POINT at);
 // Whether the tray slot at `at` shows an icon: some of its pixels differ from the bare taskbar.
 bool IconDrawnAt(POINT at);
 
