@@ -9,6 +9,7 @@
 #include "registry/win32/Advapi32Registry.h"
 #include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
+#include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -22,7 +23,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     App app{AppState{},      ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
             ExecutableStem()};
     Frm_Main mainWindow(app);
-    MainBas::Main(app, mainWindow);
+    // A fault before the event loop leaves no way into the program: it is reported and ends it.
+    const bool started = Toolkit::CatchFaults(false, [&] {
+        MainBas::Main(app, mainWindow);
+        return true;
+    });
+    if (!started) return 1;
     Toolkit::RunEventLoop();
     return 0;
 }

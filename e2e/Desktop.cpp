@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ui/toolkit/win32/Handles.h"
+
 namespace e2e {
 
 namespace {
@@ -270,15 +272,14 @@ bool MoveTo(POINT at) {
 }
 
 bool IconDrawnAt(POINT at) {
-    HDC screen = GetDC(nullptr);
+    const Win32::WindowDc screen;
     const RECT bar = RectOf(FindWindowW(L"Shell_TrayWnd", nullptr));
-    const COLORREF bare = GetPixel(screen, (bar.left + bar.right) / 2, at.y);
+    const COLORREF bare = GetPixel(screen.get(), (bar.left + bar.right) / 2, at.y);
     const int half = GetSystemMetrics(SM_CXSMICON) / 2;
     int differing = 0;
     for (int y = at.y - half; y < at.y + half; ++y)
         for (int x = at.x - half; x < at.x + half; ++x)
-            if (GetPixel(screen, x, y) != bare) ++differing;
-    ReleaseDC(nullptr, screen);
+            if (GetPixel(screen.get(), x, y) != bare) ++differing;
     return differing > half * half / 4;
 }
 
@@ -324,12 +325,7 @@ RECT WorkArea() {
     return work;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
+int ScreenDpi() { return GetDeviceCaps(Win32::WindowDc().get(), LOGPIXELSY); }
 
 int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
@@ -338,14 +334,15 @@ void Screenshot(const std::wstring& name, HWND hwnd) {
     const RECT r = hwnd ? RectOf(hwnd) : ScreenRect();
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const Win32::WindowDc screen;
+    const Win32::OwnedMemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    const Win32::OwnedBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const Win32::Selected drawingInto(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
     const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
     const DWORD imageBytes = stride * static_cast<DWORD>(h);
@@ -361,10 +358,6 @@ void Screenshot(const std::wstring& name, HWND hwnd) {
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     out.write(static_cast<const char*>(bits), imageBytes);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace e2e

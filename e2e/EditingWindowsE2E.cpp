@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/Zelkor.h"
+#include "ui/toolkit/win32/Handles.h"
 
 namespace e2e {
 namespace {
@@ -48,12 +49,10 @@ protected:
         RECT box;
         GetClientRect(picture, &box);
         MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&box), 2);
-        HDC screen = GetDC(nullptr);
-        const COLORREF sky = GetPixel(screen, box.left + 1, box.top + 1);
-        const bool filled = GetPixel(screen, box.left + 1, box.bottom - 2) != sky &&
-                            GetPixel(screen, box.right - 2, box.bottom - 2) != sky;
-        ReleaseDC(nullptr, screen);
-        return filled;
+        const Win32::WindowDc screen;
+        const COLORREF sky = GetPixel(screen.get(), box.left + 1, box.top + 1);
+        return GetPixel(screen.get(), box.left + 1, box.bottom - 2) != sky &&
+               GetPixel(screen.get(), box.right - 2, box.bottom - 2) != sky;
     }
     std::vector<std::wstring> MainListItems() const {
         HWND servers = ChildrenOf(main, L"ComboBox").at(0);

@@ -1,0 +1,172 @@
+// What the window reports: commands of its controls and menus, painting, focus, size,
+// place and the mouse, handed to the form.
+
+#include <windows.h>
+
+#include <windowsx.h>
+
+#include "ui/toolkit/win32/FormWindow.h"
+#include "ui/toolkit/win32/GdiCache.h"
+#include "ui/toolkit/win32/Win32Internal.h"
+
+namespace Win32 {
+
+namespace {
+
+// The notification each kind of control sends when it gets the keyboard focus.
+bool GainedFocus(ControlKind kind, int code) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return code == EN_SETFOCUS;
+        case ControlKind::ListBox:
+            return code == LBN_SETFOCUS;
+        case ControlKind::ComboBox:
+            return code == CBN_SETFOCUS;
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+            return code == BN_SETFOCUS;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// As a dialog does: the control that had the focus when the user left, else the first in
+// tab order.
+void FormWindow::RestoreFocus() {
+    HWND target = focus_ && IsChild(hwnd_, focus_) && IsWindowEnabled(focus_) ? focus_ : nullptr;
+    if (!target)
+        if (Control* first = form_.FirstInTabOrder()) target = Hwnd(*first);
+    if (target) SetFocus(target);
+}
+
+Control* FormWindow::ControlOf(HWND child) {
+    const auto it = byId_.find(GetDlgCtrlID(child));
+    return it == byId_.end() ? nullptr : it->second;
+}
+
+RECT FormWindow::PixelRect(const Control& control) const {
+    const Twips at = control.FormPosition();
+    return RECT{ToPixels(at.left), ToPixels(at.top), ToPixels(at.left + at.width),
+                ToPixels(at.top + at.height)};
+}
+
+void FormWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    HBRUSH back = form_.backColor              ? Gdi().BrushFor(*form_.backColor)
+                  : form_.systemBackColor >= 0 ? GetSysColorBrush(form_.systemBackColor)
+                                               : GetSysColorBrush(COLOR_BTNFACE);
+    FillRect(dc, &client, back);
+    for (Control& control : form_.Controls()) {
+        const bool frame = control.kind() == ControlKind::Frame;
+        if (!frame && control.kind() != ControlKind::Shape) continue;
+        const RECT r = PixelRect(control);
+        const uint32_t color = control.backColor.value_or(GetSysColor(COLOR_BTNFACE));
+        FillRect(
+            dc, &r,
+            frame && !control.backColor ? GetSysColorBrush(COLOR_BTNFACE) : Gdi().BrushFor(color));
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT FormWindow::OnColor(HDC dc, HWND child) {
+    Control* control = ControlOf(child);
+    if (!control) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    if (control->foreColor) SetTextColor(dc, static_cast<COLORREF>(*control->foreColor));
+    if (control->transparent) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    const uint32_t color = control->backColor.value_or(GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, static_cast<COLORREF>(color));
+    return reinterpret_cast<LRESULT>(control->backColor ? Gdi().BrushFor(color)
+                                                        : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (lParam == 0) {  // a menu item
+        if (MenuItem* item = form_.FindMenuItem(static_cast<std::uintptr_t>(id)))
+            if (item->Click) item->Click(item->index);
+        return;
+    }
+    const auto it = byId_.find(id);
+    if (it == byId_.end()) return;
+    const int code = HIWORD(wParam);
+    if (GainedFocus(it->second->kind(), code)) focus_ = reinterpret_cast<HWND>(lParam);
+    if (!syncing_) OnControlCommand(*it->second, code, reinterpret_cast<HWND>(lParam));
+}
+
+void FormWindow::OnControlCommand(Control& control, int code, HWND h) {
+    switch (control.kind()) {
+        case ControlKind::Button:
+            if (code == BN_CLICKED) control.UserClicked();
+            break;
+        case ControlKind::CheckBox:
+            if (code == BN_CLICKED)
+                control.UserChecked(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+            break;
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE) {
+                std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+                text.resize(static_cast<size_t>(
+                    GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+                control.UserChangedText(text);
+            }
+            break;
+        case ControlKind::ListBox:
+            if (code == LBN_SELCHANGE)
+                control.UserPicked(static_cast<int>(SendMessageW(h, LB_GETCURSEL, 0, 0)));
+            if (code == LBN_DBLCLK) control.UserDoubleClicked();
+            break;
+        case ControlKind::ComboBox:
+            if (code == CBN_SELCHANGE)
+                control.UserPicked(static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0)));
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED && form_.State() != WindowState::Minimized)
+        form_.UserChangedState(WindowState::Minimized);
+    else if (kind == SIZE_RESTORED && form_.State() != WindowState::Normal)
+        form_.UserChangedState(WindowState::Normal);
+}
+
+void FormWindow::OnMove() {
+    if (!hwnd_ || IsIconic(hwnd_)) return;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    form_.UserMovedTo(ToTwips(r.left), ToTwips(r.top));
+}
+
+// The tray icon's messages arrive as mouse moves whose x is the message number. At high
+// scaling the client area is wider than those numbers, so the pointer's own moves are told
+// apart, and not reported, by where the pointer was when the message was made.
+void FormWindow::OnMouseMove(WPARAM keys, LPARAM at) {
+    const POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (MadeByThePointer(point)) return;
+    const int button =
+        (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
+    const DpiScale& scale = Scale();
+    form_.UserMouseMove(button, ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
+                        static_cast<float>(scale.MouseTwips(point.y)));
+}
+
+bool FormWindow::MadeByThePointer(POINT at) const {
+    if (InSendMessage()) return false;  // the pointer's moves are posted, never sent
+    const DWORD made = GetMessagePos();
+    POINT pointer{GET_X_LPARAM(made), GET_Y_LPARAM(made)};
+    HWND under = WindowFromPoint(pointer);
+    if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return false;
+    ScreenToClient(hwnd_, &pointer);
+    return pointer.x == at.x && pointer.y == at.y;
+}
+
+}  // namespace Win32
