@@ -29,8 +29,9 @@ bool FormWindow::FillList(Control& list) {
                  static_cast<LPARAM>(list.Items().size() * 32 * sizeof(wchar_t)));
     bool whole = true;
     for (const std::wstring& item : list.Items()) {
-        const std::wstring line = item.substr(0, kMaxLineChars);
-        const LRESULT at = SendMessageW(h, add, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        const std::wstring cut = item.size() > kMaxLineChars ? item.substr(0, kMaxLineChars) : L"";
+        const wchar_t* line = cut.empty() ? item.c_str() : cut.c_str();
+        const LRESULT at = SendMessageW(h, add, 0, reinterpret_cast<LPARAM>(line));
         if (at == refused[0] || at == refused[1]) {
             whole = false;
             SendMessageW(h, reset, 0, 0);
