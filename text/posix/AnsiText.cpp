@@ -65,7 +65,6 @@ bool IsAscii(const Text& text) {
 }  // namespace
 
 std::string EncodeAnsi(std::wstring_view text) {
-    if (IsAscii(text)) return std::string(text.begin(), text.end());
     std::string out;
     ToCp932().Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
                   std::string("?"), sizeof(wchar_t));
