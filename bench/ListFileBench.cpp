@@ -40,14 +40,14 @@ int main() {
     FileSystem& files = SystemFileSystem();
     const FilePath plain = (t.folder.path() / "plain.dat").wstring();
     const FilePath plainNew = plain + L".new";
-    std::wstring error;
+    FileError error;
 
     // The baselines move the same bytes the same way: written through to the disk and put in
     // place by a rename, read whole; what is left is the conversion and the table.
     const double save = BestMilliseconds([&] { MainBas::SaveProxyList(t.app); });
     const double write = BestMilliseconds([&] {
         files.WriteNew(plainNew, bytes, error);
-        files.Replace(plainNew, plain, L"", error);
+        files.MoveOver(plainNew, plain, error);
     });
     const double load = BestMilliseconds([&] { MainBas::LoadProxyList(t.app); });
     const double read = BestMilliseconds([&] {

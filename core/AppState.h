@@ -1,6 +1,7 @@
 #pragma once
 // The data every window works on in place: the proxy list and what is in force.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,15 +25,34 @@ constexpr int16_t Change = 2;
 constexpr int16_t Stored = -1;
 }  // namespace EditModes
 
+// Why the list file on disk must not simply be replaced: the next save keeps it under another
+// name first.
+enum class KeepReason {
+    None,
+    Unreadable,        // it is there but could not be read
+    TooLong,           // it holds more entries than the table
+    OtherEncoding,     // another editor saved it, as UTF-8 or UTF-16
+    UndecodableBytes,  // some of its bytes are no character of the code page
+    Changed,           // another program wrote it after it was read
+};
+
+// The list file as the program last read or wrote it, so that a save notices another
+// program's change in the meantime.
+struct ListFileSeen {
+    bool present = false;
+    size_t size = 0;
+    size_t hash = 0;
+    bool operator==(const ListFileSeen&) const = default;
+};
+
 struct AppState {
     std::vector<ProxyEntry> ProxyTable;
     int32_t EditIndex = -1;
     int16_t EditMode = EditModes::Add;
     int16_t ShowMeAllowed = kFalse;
 
-    // The list file on disk was not read whole (unreadable, or longer than the table): a save
-    // keeps it under another name rather than replacing it.
-    bool KeepListFileOnSave = false;
+    KeepReason KeepListFile = KeepReason::None;
+    ListFileSeen ListOnDisk;
 
     std::wstring NowProxyEnable;  // "1", "0", or empty until first read
     std::wstring NowProxyName;

@@ -14,20 +14,29 @@ FilePath JoinPath(const FilePath& folder, const std::wstring& name);
 
 enum class ReadOutcome { Read, Missing, Failed };
 
+// Why a call failed, in the system's own words, taken at the call that failed.
+struct FileError {
+    std::wstring text;
+    // Another program holds the file for a moment (a virus scanner, the search indexer, a sync
+    // client): the same call may well succeed a little later.
+    bool transient = false;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // The whole file, however large, as long as memory holds it. Missing: there is no such
-    // file (or folder); Failed: it is there but could not be read. Either way `error` gets the
-    // system's own description.
-    virtual ReadOutcome ReadWhole(const FilePath& path, std::string& bytes,
-                                  std::wstring& error) = 0;
-    // Creates or truncates the file and writes all bytes through to the disk.
-    virtual bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) = 0;
-    // Puts `from` in the place of `to` in one step, keeping the attributes and permissions
-    // that `to` had. With a `backup` name, what was at `to` stays there under that name.
-    virtual bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
-                         std::wstring& error) = 0;
+    // file (or folder); Failed: it is there but could not be read.
+    virtual ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, FileError& error) = 0;
+    // Creates the file anew and writes all bytes through to the disk. Whatever stood at the
+    // path (a file left by a crash, a link planted there) is removed first, never written to.
+    virtual bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) = 0;
+    // A second name, `copy`, for the file as it is now: a hard link where the file system has
+    // them, else a copy written through to the disk. `copy` must not exist yet.
+    virtual bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) = 0;
+    // Puts `from` in the place of `to` by one rename, after giving it the attributes and
+    // permissions that `to` has: at every instant `to` is the old file or the new one, whole.
+    virtual bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) = 0;
     virtual bool Exists(const FilePath& path) = 0;
     virtual void Remove(const FilePath& path) = 0;
 };

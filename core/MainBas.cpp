@@ -2,84 +2,9 @@
 
 #include <algorithm>
 
-#include "core/ProxyListFormat.h"
 #include "text/AnsiText.h"
 
 namespace MainBas {
-
-FilePath ProxyListPath(const App& app) { return JoinPath(app.directory, L"PROXYLIST.DAT"); }
-
-void LoadProxyList(App& app) {
-    std::string bytes;
-    std::wstring error;
-    switch (app.files.ReadWhole(ProxyListPath(app), bytes, error)) {
-        case ReadOutcome::Missing:
-            app.state.KeepListFileOnSave = false;  // nothing there to keep
-            app.ui.MsgBox(error, MsgStyle::OkOnly, kListMissingTitle);
-            return;
-        case ReadOutcome::Failed:
-            app.state.KeepListFileOnSave = true;
-            app.ui.MsgBox(error + L"\r\n\r\n" + kListKeptOnSave, MsgStyle::OkOnly,
-                          kListUnreadableTitle);
-            return;
-        case ReadOutcome::Read:
-            break;
-    }
-    ParsedProxyList parsed = ParseProxyList(bytes);
-    app.state.EditIndex = -1;
-    app.state.ProxyTable = std::move(parsed.entries);
-    app.state.KeepListFileOnSave = parsed.truncated;
-    if (parsed.truncated)
-        app.ui.MsgBox(kListTooLong + L"\r\n" + kListKeptOnSave, MsgStyle::OkOnly, L"");
-}
-
-namespace {
-
-// PROXYLIST.DAT.bak, or PROXYLIST.DAT.bak2 and on when that is taken; empty when all are.
-FilePath FreeBackupName(App& app, const FilePath& list) {
-    for (int n = 1; n < 1000; ++n) {
-        const FilePath name = list + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
-        if (!app.files.Exists(name)) return name;
-    }
-    return {};
-}
-
-bool SaveFailed(App& app, const std::wstring& why) {
-    app.ui.MsgBox(kListNotSaved + L"\r\n" + why, MsgStyle::OkOnly, L"");
-    return false;
-}
-
-}  // namespace
-
-bool SaveProxyList(App& app) {
-    const std::optional<std::string> bytes = FormatProxyList(app.state.ProxyTable);
-    if (!bytes) return SaveFailed(app, kListUnfitting);
-    const FilePath target = ProxyListPath(app);
-    const FilePath temporary = target + L".new";
-    const FilePath backup = app.state.KeepListFileOnSave ? FreeBackupName(app, target) : FilePath();
-    if (app.state.KeepListFileOnSave && backup.empty())
-        return SaveFailed(
-            app, L"元のファイルを残す名前（PROXYLIST.DAT.bak など）がすべて使われています。");
-    std::wstring error;
-    if (!app.files.WriteNew(temporary, *bytes, error) ||
-        !app.files.Replace(temporary, target, backup, error)) {
-        app.files.Remove(temporary);
-        return SaveFailed(app, error);
-    }
-    app.state.KeepListFileOnSave = false;
-    if (!backup.empty() && app.files.Exists(backup))
-        app.ui.MsgBox(kListKept + L"\r\n" + backup, MsgStyle::OkOnly, L"");
-    return true;
-}
-
-bool AppendProxyEntry(App& app, ProxyEntry entry) {
-    if (app.state.ProxyLastIndex() + 1 >= kMaxProxyEntries) {
-        app.ui.MsgBox(kListFull, MsgStyle::OkOnly, L"");
-        return false;
-    }
-    app.state.ProxyTable.push_back(std::move(entry));
-    return true;
-}
 
 int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 : 0; }
 

@@ -44,6 +44,20 @@ inline const std::wstring kListKeptOnSave =
     L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。";
 inline const std::wstring kListKept =
     L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。";
+inline const std::wstring kListKeptOtherEncoding =
+    L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、シフトJISで"
+    L"保存し直しました。元のファイルは次の名前で残してあります。";
+inline const std::wstring kListKeptUndecodable =
+    L"プロクシサーバ一覧に文字として読めないバイトがあったため、その部分を「・」にして保存しました"
+    L"。"
+    L"元のファイルは次の名前で残してあります。";
+inline const std::wstring kListKeptChanged =
+    L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。書き換えられた"
+    L"一覧は次の名前で残してあります（必要な行はそこから写してください）。";
+inline const std::wstring kListNotPutInPlace =
+    L"プロクシサーバ一覧を保存できませんでした。保存する内容は次の名前で残してあります。";
+inline const std::wstring kNoBackupName =
+    L"元のファイルを残す名前（PROXYLIST.DAT.bak など）がすべて使われています。";
 inline const std::wstring kListNotShown =
     L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが使われないよう、一覧は空に"
     L"してあります。";
@@ -53,7 +67,8 @@ inline const std::wstring kListUnfitting =
 FilePath ProxyListPath(const App& app);
 void LoadProxyList(App& app);
 // Replaces the file in one step; on failure the old file stays and the user is told. A file
-// that was not read whole is kept under another name, and the user is told which.
+// that was not read whole or exactly, or that another program wrote since it was read, is
+// kept under another name, and the user is told which.
 bool SaveProxyList(App& app);
 
 // Appends an entry when the table has room for it, else says why not.

@@ -4,55 +4,57 @@
 
 #include "text/AnsiText.h"
 
-// Code page 932 trail bytes are 0x40 and above, so these bytes never sit inside a character.
+// The whole file is converted in one call each way; fields are split in the wide text, where
+// a separator can never be part of a double-byte character.
 namespace {
 
-// A plain scan: find_first_of searches its set once per byte, most of the cost of a load.
+// A plain scan: find_first_of searches its set once per character, most of the cost of a load.
 template <typename IsStop>
-size_t FindFirst(std::string_view bytes, IsStop isStop) {
-    const auto at = std::find_if(bytes.begin(), bytes.end(), isStop);
-    return at == bytes.end() ? std::string_view::npos : static_cast<size_t>(at - bytes.begin());
+size_t FindFirst(std::wstring_view text, IsStop isStop) {
+    const auto at = std::find_if(text.begin(), text.end(), isStop);
+    return at == text.end() ? std::wstring_view::npos : static_cast<size_t>(at - text.begin());
 }
 
-bool NeedsQuotes(std::string_view field) {
-    return FindFirst(field, [](char c) { return c == ',' || c == '"'; }) != std::string_view::npos;
+bool NeedsQuotes(std::wstring_view field) {
+    return FindFirst(field, [](wchar_t c) { return c == L',' || c == L'"'; }) !=
+           std::wstring_view::npos;
 }
 
-void AppendField(std::string& out, std::string_view field) {
+void AppendField(std::wstring& out, std::wstring_view field) {
     if (!NeedsQuotes(field)) {
         out += field;
         return;
     }
-    out += '"';
-    for (const char c : field) {
-        if (c == '"') out += '"';
+    out += L'"';
+    for (const wchar_t c : field) {
+        if (c == L'"') out += L'"';
         out += c;
     }
-    out += '"';
+    out += L'"';
 }
 
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : rest_(bytes) {}
+    explicit LineReader(std::wstring_view text) : rest_(text) {}
 
     bool AtEnd() const { return rest_.empty(); }
-    bool AtLineEnd() const { return rest_.empty() || rest_[0] == '\r' || rest_[0] == '\n'; }
+    bool AtLineEnd() const { return rest_.empty() || rest_[0] == L'\r' || rest_[0] == L'\n'; }
 
     void SkipLineEnd() {
-        if (!rest_.empty() && rest_[0] == '\r') rest_.remove_prefix(1);
-        if (!rest_.empty() && rest_[0] == '\n') rest_.remove_prefix(1);
+        if (!rest_.empty() && rest_[0] == L'\r') rest_.remove_prefix(1);
+        if (!rest_.empty() && rest_[0] == L'\n') rest_.remove_prefix(1);
     }
 
     // A field up to the next comma (consumed) or the line end (left for SkipLineEnd).
-    std::string Field(bool lastField) {
-        if (!rest_.empty() && rest_[0] == '"') {
-            std::string quoted;
+    std::wstring Field(bool lastField) {
+        if (!rest_.empty() && rest_[0] == L'"') {
+            std::wstring quoted;
             if (TakeQuoted(quoted, lastField)) return quoted;
         }
-        const size_t end = FindFirst(rest_, [lastField](char c) {
-            return c == '\r' || c == '\n' || (!lastField && c == ',');
+        const size_t end = FindFirst(rest_, [lastField](wchar_t c) {
+            return c == L'\r' || c == L'\n' || (!lastField && c == L',');
         });
-        std::string field(rest_.substr(0, end));
+        std::wstring field(rest_.substr(0, end));
         rest_.remove_prefix(field.size());
         TakeComma();
         return field;
@@ -61,24 +63,24 @@ public:
 private:
     // A quoted field counts only when its closing quote, on the same line, is followed by a
     // separator; anything else is read as plain text.
-    bool TakeQuoted(std::string& field, bool lastField) {
+    bool TakeQuoted(std::wstring& field, bool lastField) {
         size_t i = 1;
-        for (; i < rest_.size() && rest_[i] != '\r' && rest_[i] != '\n'; ++i) {
-            if (rest_[i] != '"') {
+        for (; i < rest_.size() && rest_[i] != L'\r' && rest_[i] != L'\n'; ++i) {
+            if (rest_[i] != L'"') {
                 field += rest_[i];
                 continue;
             }
-            if (i + 1 < rest_.size() && rest_[i + 1] == '"') {
-                field += '"';
+            if (i + 1 < rest_.size() && rest_[i + 1] == L'"') {
+                field += L'"';
                 ++i;
                 continue;
             }
             break;
         }
-        if (i >= rest_.size() || rest_[i] != '"') return false;
-        const std::string_view after = rest_.substr(i + 1);
-        const bool separated = after.empty() || after[0] == '\r' || after[0] == '\n' ||
-                               (!lastField && after[0] == ',');
+        if (i >= rest_.size() || rest_[i] != L'"') return false;
+        const std::wstring_view after = rest_.substr(i + 1);
+        const bool separated = after.empty() || after[0] == L'\r' || after[0] == L'\n' ||
+                               (!lastField && after[0] == L',');
         if (!separated) return false;
         rest_ = after;
         TakeComma();
@@ -86,33 +88,33 @@ private:
     }
 
     void TakeComma() {
-        if (!rest_.empty() && rest_[0] == ',') rest_.remove_prefix(1);
+        if (!rest_.empty() && rest_[0] == L',') rest_.remove_prefix(1);
     }
 
-    std::string_view rest_;
+    std::wstring_view rest_;
 };
 
 }  // namespace
 
 std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entries) {
-    std::string out;
+    std::wstring text;
     for (const ProxyEntry& entry : entries) {
-        const auto address = ToAnsi(entry.Address), port = ToAnsi(entry.Port),
-                   comment = ToAnsi(entry.Comment);
-        if (!address || !port || !comment) return std::nullopt;
-        AppendField(out, *address);
-        out += ',';
-        AppendField(out, *port);
-        out += ',';
-        AppendField(out, *comment);
-        out += "\r\n";
+        AppendField(text, entry.Address);
+        text += L',';
+        AppendField(text, entry.Port);
+        text += L',';
+        AppendField(text, entry.Comment);
+        text += L"\r\n";
     }
-    return out;
+    return ToAnsi(text);
 }
 
 ParsedProxyList ParseProxyList(std::string_view bytes) {
+    const DecodedList decoded = DecodeListBytes(bytes);
     ParsedProxyList result;
-    LineReader reader(bytes);
+    result.encoding = decoded.encoding;
+    result.writesBackExactly = decoded.writesBackExactly;
+    LineReader reader(decoded.text);
     while (!reader.AtEnd()) {
         if (reader.AtLineEnd()) {
             reader.SkipLineEnd();
@@ -123,9 +125,9 @@ ParsedProxyList ParseProxyList(std::string_view bytes) {
             break;
         }
         ProxyEntry entry;
-        entry.Address = FromAnsi(reader.Field(false));
-        if (!reader.AtLineEnd()) entry.Port = FromAnsi(reader.Field(false));
-        if (!reader.AtLineEnd()) entry.Comment = FromAnsi(reader.Field(true));
+        entry.Address = reader.Field(false);
+        if (!reader.AtLineEnd()) entry.Port = reader.Field(false);
+        if (!reader.AtLineEnd()) entry.Comment = reader.Field(true);
         reader.SkipLineEnd();
         result.entries.push_back(std::move(entry));
     }

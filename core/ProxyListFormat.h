@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/AppState.h"
+#include "core/ListEncoding.h"
 
 // Nothing when a field holds a character that the code page cannot hold: the file never gets
 // a "?" or a look-alike in its place.
@@ -18,9 +19,11 @@ std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entrie
 struct ParsedProxyList {
     std::vector<ProxyEntry> entries;
     bool truncated = false;  // the file held more entries than the table can
+    ListEncoding encoding = ListEncoding::AnsiCodePage;
+    bool writesBackExactly = true;  // see DecodedList
 };
 
-// Takes any bytes at all: blank lines are skipped, missing fields read as empty, and a line
-// with more than three fields keeps the rest of the line in its comment, as a file written
-// before quoting existed means it.
+// Takes any bytes at all, in any of the encodings ListEncoding knows: blank lines are skipped,
+// missing fields read as empty, and a line with more than three fields keeps the rest of the
+// line in its comment, as a file written before quoting existed means it.
 ParsedProxyList ParseProxyList(std::string_view bytes);

@@ -45,4 +45,6 @@ public:
     virtual std::wstring TimeOfDay() = 0;
     // Milliseconds until the second changes.
     virtual int MillisecondsToNextSecond() = 0;
+    // Waits without handling window events, for a short pause while a file is busy.
+    virtual void Sleep(int milliseconds) = 0;
 };

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 #include <cwchar>
+#include <thread>
 
 std::wstring SystemClock::TimeOfDay() {
     const std::time_t now = std::time(nullptr);
@@ -18,4 +19,8 @@ int SystemClock::MillisecondsToNextSecond() {
     const auto intoSecond =
         duration_cast<milliseconds>(sinceEpoch - duration_cast<seconds>(sinceEpoch));
     return static_cast<int>(1000 - intoSecond.count()) + 1;
+}
+
+void SystemClock::Sleep(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

@@ -7,4 +7,5 @@ class SystemClock final : public Clock {
 public:
     std::wstring TimeOfDay() override;
     int MillisecondsToNextSecond() override;
+    void Sleep(int milliseconds) override;
 };

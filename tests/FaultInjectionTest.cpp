@@ -178,7 +178,7 @@ TEST_P(SaveFault, TheTrialWindowTakesItsEntryBack) {
 INSTANTIATE_TEST_SUITE_P(EachStep, SaveFault,
                          ::testing::Values(FailingFileSystem::Step::Create,
                                            FailingFileSystem::Step::Write,
-                                           FailingFileSystem::Step::Replace),
+                                           FailingFileSystem::Step::MoveOver),
                          StepName);
 
 }  // namespace

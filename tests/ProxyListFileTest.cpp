@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/MainBas.h"
+#include "core/ProxyListFormat.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/Texts.h"
@@ -126,6 +127,119 @@ TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
             L"ファイルに書けない文字（シフトJISにない文字）が含まれています。"});
 }
 
+// What other editors save: the entries show as written, no mark reaches an address, and the
+// next save writes the program's own format and keeps the original beside it, saying so once.
+TEST_F(ProxyListFile, AListSavedByAnotherEditorShowsItsEntriesAndTheNextSaveKeepsIt) {
+    const std::wstring otherEncoding =
+        L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で"
+        L"保存されていたため、シフトJISで保存し直しました。";
+    const std::wstring undecodable = L"プロクシサーバ一覧に文字として読めないバイトがあったため、";
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<ProxyEntry> entries;
+        const std::wstring& told;
+    } lists[] = {
+        {"UTF-8",
+         "a.example,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n",
+         {{L"a.example", L"8080", L"自宅"}},
+         otherEncoding},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF"
+         "a.example,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n",
+         {{L"a.example", L"8080", L"自宅"}},
+         otherEncoding},
+        {"UTF-16 with its mark",
+         std::string("\xFF\xFE"
+                     "a\0,\0"
+                     "1\0,\0\xEA\x81\r\0\n\0",
+                     16),
+         {{L"a", L"1", L"自"}},
+         otherEncoding},
+        {"bytes that do not decode",
+         "a.example,8080,\x81\r\nb,1,ok\r\n",
+         {{L"a.example", L"8080", L"・"}, {L"b", L"1", L"ok"}},
+         undecodable},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.what);
+        TestApp u;
+        u.WriteList(list.bytes);
+        LoadProxyList(u.app);
+        EXPECT_EQ(u.app.state.ProxyTable, list.entries);
+        EXPECT_TRUE(u.ui.boxes.empty()) << "nothing to say before anything is written";
+
+        ASSERT_TRUE(SaveProxyList(u.app));
+        EXPECT_EQ(ReadBytes(u.folder.path() / "PROXYLIST.DAT.bak"), list.bytes);
+        EXPECT_EQ(u.ListBytes(), *FormatProxyList(list.entries));
+        ASSERT_EQ(u.ui.boxes.size(), 1u);
+        EXPECT_EQ(u.ui.boxes[0].prompt.rfind(list.told, 0), 0u) << u.ui.boxes[0].prompt;
+        EXPECT_NE(u.ui.boxes[0].prompt.find(L"PROXYLIST.DAT.bak"), std::wstring::npos);
+
+        ASSERT_TRUE(SaveProxyList(u.app));
+        EXPECT_EQ(u.ui.boxes.size(), 1u) << "told once";
+        EXPECT_FALSE(std::filesystem::exists(u.folder.path() / "PROXYLIST.DAT.bak2"));
+    }
+
+    // The program's own lists, half-width katakana that could pass for UTF-8 among them, load
+    // as they always did and are replaced with nothing kept.
+    t.WriteList("h,1,\xCE\xB1\r\nk,2,\x83\x76\x83\x8D\r\n");
+    LoadProxyList(t.app);
+    EXPECT_EQ(state.ProxyTable,
+              (std::vector<ProxyEntry>{{L"h", L"1", L"ﾎｱ"}, {L"k", L"2", L"プロ"}}));
+    ASSERT_TRUE(SaveProxyList(t.app));
+    EXPECT_EQ(t.ListBytes(), "h,1,\xCE\xB1\r\nk,2,\x83\x76\x83\x8D\r\n");
+    EXPECT_FALSE(std::filesystem::exists(t.folder.path() / "PROXYLIST.DAT.bak"));
+}
+
+// Another program wrote the list after it was read: neither version is lost.
+TEST_F(ProxyListFile, AListChangedOnDiskSinceItWasReadIsKeptBesideTheSave) {
+    t.WriteList("a,1,\r\n");
+    LoadProxyList(t.app);
+    t.WriteList("a,1,\r\nnotepad,2,\r\n");
+    state.ProxyTable.push_back({L"editor", L"3", L""});
+    ASSERT_TRUE(SaveProxyList(t.app));
+    EXPECT_EQ(t.ListBytes(), "a,1,\r\neditor,3,\r\n");
+    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "a,1,\r\nnotepad,2,\r\n");
+    ASSERT_EQ(t.ui.boxes.size(), 1u);
+    EXPECT_EQ(t.ui.boxes[0].prompt,
+              L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
+              L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。"
+              L"\r\n" +
+                  (t.folder.path() / "PROXYLIST.DAT.bak").wstring());
+
+    ASSERT_TRUE(SaveProxyList(t.app));  // what is on disk now is the program's own save
+    EXPECT_EQ(t.ui.boxes.size(), 1u);
+
+    // A list that was missing at the load and is there at the save was written by another.
+    std::filesystem::remove(t.ListPath());
+    LoadProxyList(t.app);
+    t.WriteList("created,1,\r\n");
+    ASSERT_TRUE(SaveProxyList(t.app));
+    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak2"), "created,1,\r\n");
+}
+
+#ifndef _WIN32  // symbolic links need privileges on Windows
+// A file left at the temporary name by a crash is replaced; a link planted there is removed,
+// never written through.
+TEST_F(ProxyListFile, WhateverStandsAtTheTemporaryNameIsReplacedNeverFollowed) {
+    const auto temporary = t.folder.path() / "PROXYLIST.DAT.new";
+    const auto elsewhere = t.folder.path() / "elsewhere";
+    WriteBytes(temporary, "half a list from a crash");
+    state.ProxyTable = {{L"a", L"1", L""}};
+    ASSERT_TRUE(SaveProxyList(t.app));
+    EXPECT_EQ(t.ListBytes(), "a,1,\r\n");
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+
+    WriteBytes(elsewhere, "not ours");
+    std::filesystem::create_symlink(elsewhere, temporary);
+    ASSERT_TRUE(SaveProxyList(t.app));
+    EXPECT_EQ(ReadBytes(elsewhere), "not ours");
+    EXPECT_EQ(t.ListBytes(), "a,1,\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(t.ListPath()));
+}
+#endif
+
 class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
 
 TEST_P(FailedSave, LosesNothingAndSaysSo) {
@@ -147,7 +261,86 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSave,
                          ::testing::Values(FailingFileSystem::Step::Create,
                                            FailingFileSystem::Step::Write,
-                                           FailingFileSystem::Step::Replace),
+                                           FailingFileSystem::Step::MoveOver),
                          StepName);
+
+// What a failing rename can leave behind: the save follows it, and the list or the new one
+// survives whatever happened.
+TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
+    using Step = FailingFileSystem::Step;
+    {  // the rename was done and only its writing through failed: the new list stands
+        TestApp t;
+        FailingFileSystem files(Step::MovedThenFailed);
+        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        t.WriteList("old,1,\r\n");
+        LoadProxyList(app);
+        app.state.ProxyTable = {{L"new", L"2", L""}};
+        EXPECT_TRUE(SaveProxyList(app));
+        EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
+        EXPECT_TRUE(t.ui.boxes.empty());
+    }
+    {  // the old list went and the new one did not come: the new one is kept and named
+        TestApp t;
+        FailingFileSystem files(Step::ListLost);
+        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        t.WriteList("old,1,\r\n");
+        LoadProxyList(app);
+        app.state.ProxyTable = {{L"new", L"2", L""}};
+        EXPECT_FALSE(SaveProxyList(app));
+        EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.new"), "new,2,\r\n");
+        ASSERT_EQ(t.ui.boxes.size(), 1u);
+        EXPECT_EQ(
+            t.ui.boxes[0].prompt,
+            L"プロクシサーバ一覧を保存できませんでした。保存する内容は次の名前で残してあります。"
+            L"\r\n" +
+                (t.folder.path() / "PROXYLIST.DAT.new").wstring() +
+                L"\r\nディスクがいっぱいです。");
+    }
+    {  // keeping the old list under another name failed: nothing is replaced
+        TestApp t;
+        FailingFileSystem files(Step::KeepCopy);
+        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        t.WriteList("old,1,\r\n");
+        LoadProxyList(app);
+        t.WriteList("changed,1,\r\n");
+        EXPECT_FALSE(SaveProxyList(app));
+        EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+        EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{Texts::kListNotSaved +
+                                                            L"\r\nディスクがいっぱいです。"});
+    }
+}
+
+// A virus scanner or a sync client holding the file for a moment does not fail the save; one
+// that holds it for good fails it after a short, bounded wait.
+TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
+    using Step = FailingFileSystem::Step;
+    for (const Step step : {Step::Create, Step::MoveOver}) {
+        TestApp t;
+        FailingFileSystem files(step, 3);
+        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        app.state.ProxyTable = {{L"new", L"2", L""}};
+        EXPECT_TRUE(SaveProxyList(app));
+        EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
+        EXPECT_EQ(files.calls, 4);
+        EXPECT_EQ(t.clock.sleeps.size(), 3u);
+        EXPECT_TRUE(t.ui.boxes.empty());
+    }
+    TestApp t;
+    FailingFileSystem files(Step::MoveOver, 1000);
+    App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+    t.WriteList("old,1,\r\n");
+    app.state.ProxyTable = {{L"new", L"2", L""}};
+    EXPECT_FALSE(SaveProxyList(app));
+    EXPECT_EQ(t.ListBytes(), "old,1,\r\n");
+    int waited = 0;
+    for (const int ms : t.clock.sleeps) waited += ms;
+    EXPECT_GT(waited, 1000);
+    EXPECT_LE(waited, 2000);
+    EXPECT_EQ(t.ui.Prompts(),
+              std::vector<std::wstring>{
+                  Texts::kListNotSaved +
+                  L"\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。"});
+}
 
 }  // namespace

@@ -24,6 +24,11 @@ std::optional<std::string> ToAnsi(std::wstring_view text) {
     return bytes;
 }
 
+bool WritesBackAs(std::wstring_view text, std::string_view bytes) {
+    if (IsAscii(text)) return std::equal(text.begin(), text.end(), bytes.begin(), bytes.end());
+    return EncodeAnsi(text) == bytes;
+}
+
 std::wstring_view FirstUnfitting(std::wstring_view text) {
     for (size_t at = 0; at < text.size();) {
         // A character beyond the basic plane is two UTF-16 units on Windows.

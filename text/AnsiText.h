@@ -10,6 +10,9 @@
 // code page, where the system would write a "?" or a look-alike, nothing is returned.
 std::optional<std::string> ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// Whether writing `text` to the code page gives exactly `bytes`: not so for bytes that do not
+// decode, nor for a character the code page spells two ways, read in its other spelling.
+bool WritesBackAs(std::wstring_view text, std::string_view bytes);
 
 // The first character of `text` that the ANSI code page cannot hold (two UTF-16 units for one
 // beyond the basic plane), or an empty view when every character fits.

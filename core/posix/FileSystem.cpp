@@ -6,40 +6,27 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <new>
 
+#include "text/Unicode.h"
+
 namespace {
 
-std::wstring Describe(int code) {
+// Takes the code of the call that just failed, before anything else can change it.
+bool Fail(FileError& error, int code = errno) {
     const std::string text = std::strerror(code);
-    return std::wstring(text.begin(), text.end());
+    error.text = std::wstring(text.begin(), text.end());
+    error.transient = code == EBUSY || code == ETXTBSY;
+    return false;
 }
 
-// Linux file names are bytes; ours are written in UTF-8.
-std::string Native(const FilePath& path) {
-    std::string out;
-    for (const wchar_t c : path) {
-        const auto u = static_cast<uint32_t>(c);
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else if (u < 0x10000) {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (u >> 18));
-            out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return out;
+std::string Native(const FilePath& path) { return ToUtf8(path); }  // Linux names are bytes
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
 class FileDescriptor {
@@ -61,13 +48,30 @@ private:
     int fd_;
 };
 
+// A rename or a new name lasts only once its folder is on the disk too.
+bool SyncFolder(const std::string& path, FileError& error) {
+    FileDescriptor folder(open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY));
+    if (folder.get() < 0 || fsync(folder.get()) != 0) return Fail(error);
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes, FileError& error) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0) return Fail(error);
+        if (n == 0) return Fail(error, ENOSPC);
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
-    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) override {
+    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, FileError& error) override {
         FileDescriptor fd(open(Native(path).c_str(), O_RDONLY));
         if (fd.get() < 0) {
             const int code = errno;
-            error = Describe(code);
+            Fail(error, code);
             return code == ENOENT || code == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
         }
         bytes.clear();
@@ -75,45 +79,43 @@ public:
         try {
             for (;;) {
                 const ssize_t n = read(fd.get(), buffer, sizeof buffer);
-                if (n < 0) return Failed(errno, error);
+                if (n < 0) return Failed(error, errno);
                 if (n == 0) return ReadOutcome::Read;
                 bytes.append(buffer, static_cast<size_t>(n));
             }
         } catch (const std::bad_alloc&) {
             bytes.clear();
-            return Failed(ENOMEM, error);
+            return Failed(error, ENOMEM);
         }
     }
 
-    bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) override {
-        FileDescriptor fd(open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+    bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) override {
+        // A name left at the path is unlinked, not opened: a planted link is never followed.
+        const std::string name = Native(path);
+        unlink(name.c_str());
+        FileDescriptor fd(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644));
         if (fd.get() < 0) return Fail(error);
-        while (!bytes.empty()) {
-            const ssize_t n = write(fd.get(), bytes.data(), bytes.size());
-            if (n < 0) return Fail(error);
-            bytes.remove_prefix(static_cast<size_t>(n));
-        }
+        if (!WriteAll(fd.get(), bytes, error)) return false;
         if (fsync(fd.get()) != 0 || !fd.CloseChecked()) return Fail(error);
         return true;
     }
 
-    bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
-                 std::wstring& error) override {
-        const std::string source = Native(from), target = Native(to), kept = Native(backup);
+    bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) override {
+        const std::string kept = Native(copy);
+        if (link(Native(file).c_str(), kept.c_str()) != 0) return Fail(error);
+        return SyncFolder(kept, error);
+    }
+
+    bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {
+        const std::string source = Native(from), target = Native(to);
         struct stat old {};
-        const bool hadOld = stat(target.c_str(), &old) == 0;
-        if (hadOld) {
+        if (stat(target.c_str(), &old) == 0) {
             // The new file takes the old one's permissions and, where allowed, its owner.
             if (chmod(source.c_str(), old.st_mode & 07777) != 0) return Fail(error);
             [[maybe_unused]] const int owned = chown(source.c_str(), old.st_uid, old.st_gid);
         }
-        if (hadOld && !backup.empty() && link(target.c_str(), kept.c_str()) != 0)
-            return Fail(error);
-        if (rename(source.c_str(), target.c_str()) == 0) return true;
-        const int code = errno;
-        if (hadOld && !backup.empty()) unlink(kept.c_str());  // the old file stands as it was
-        error = Describe(code);
-        return false;
+        if (rename(source.c_str(), target.c_str()) != 0) return Fail(error);
+        return SyncFolder(target, error);
     }
 
     bool Exists(const FilePath& path) override {
@@ -124,12 +126,8 @@ public:
     void Remove(const FilePath& path) override { unlink(Native(path).c_str()); }
 
 private:
-    static bool Fail(std::wstring& error) {
-        error = Describe(errno);
-        return false;
-    }
-    static ReadOutcome Failed(int code, std::wstring& error) {
-        error = Describe(code);
+    static ReadOutcome Failed(FileError& error, int code) {
+        Fail(error, code);
         return ReadOutcome::Failed;
     }
 };

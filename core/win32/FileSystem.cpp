@@ -18,6 +18,19 @@ std::wstring Describe(DWORD code) {
     return out;
 }
 
+// Conflicts with another program that has the file open for a moment.
+bool IsTransient(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           code == ERROR_ACCESS_DENIED;
+}
+
+// Takes the code of the call that just failed, before anything else can change it.
+bool Fail(FileError& error, DWORD code = GetLastError()) {
+    error.text = Describe(code);
+    error.transient = IsTransient(code);
+    return false;
+}
+
 class FileHandle {
 public:
     explicit FileHandle(HANDLE h) : h_(h) {}
@@ -40,16 +53,35 @@ private:
 
 constexpr DWORD kChunkBytes = 1u << 20;
 
+bool WriteAll(HANDLE file, std::string_view bytes, FileError& error) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), kChunkBytes));
+        DWORD done = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &done, nullptr)) return Fail(error);
+        // Nothing written without a failure: the disk had no room left for it.
+        if (done == 0) return Fail(error, ERROR_DISK_FULL);
+        bytes.remove_prefix(done);
+    }
+    return true;
+}
+
+bool FlushToDisk(const FilePath& path, FileError& error) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !FlushFileBuffers(file.get())) return Fail(error);
+    return true;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
-    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, std::wstring& error) override {
+    ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, FileError& error) override {
         // Others may have it open, even for writing: reading is still possible then.
         FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             const DWORD code = GetLastError();
-            error = Describe(code);
+            Fail(error, code);
             return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
                        ? ReadOutcome::Missing
                        : ReadOutcome::Failed;
@@ -61,7 +93,7 @@ public:
                 bytes.resize(had + kChunkBytes);
                 DWORD done = 0;
                 if (!ReadFile(file.get(), bytes.data() + had, kChunkBytes, &done, nullptr)) {
-                    error = Describe(GetLastError());
+                    Fail(error);
                     return ReadOutcome::Failed;
                 }
                 bytes.resize(had + done);
@@ -69,48 +101,43 @@ public:
             }
         } catch (const std::bad_alloc&) {
             bytes.clear();
-            error = Describe(ERROR_NOT_ENOUGH_MEMORY);
+            Fail(error, ERROR_NOT_ENOUGH_MEMORY);
             return ReadOutcome::Failed;
         }
     }
 
-    bool WriteNew(const FilePath& path, std::string_view bytes, std::wstring& error) override {
-        FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) override {
+        // A name left at the path is deleted, not opened: a link would be deleted, never its
+        // target written, and CREATE_NEW fails if anything stands there again.
+        DeleteFileW(path.c_str());
+        FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) return Fail(error);
-        while (!bytes.empty()) {
-            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), kChunkBytes));
-            DWORD done = 0;
-            if (!WriteFile(file.get(), bytes.data(), chunk, &done, nullptr) || done != chunk)
-                return Fail(error);
-            bytes.remove_prefix(done);
-        }
+        if (!WriteAll(file.get(), bytes, error)) return false;
         if (!FlushFileBuffers(file.get()) || !file.CloseChecked()) return Fail(error);
         return true;
     }
 
-    bool Replace(const FilePath& from, const FilePath& to, const FilePath& backup,
-                 std::wstring& error) override {
-        // ReplaceFileW keeps the replaced file's security and short name, and on Windows its
-        // attributes; Wine's does not, so the ones a user sets are given to the new file first.
+    bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) override {
+        if (CreateHardLinkW(copy.c_str(), file.c_str(), nullptr)) return true;
+        // FAT and exFAT drives have no hard links.
+        if (!CopyFileW(file.c_str(), copy.c_str(), TRUE)) return Fail(error);
+        return FlushToDisk(copy, error);
+    }
+
+    bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {
+        // Attributes the user set on the list stay on it.
         const DWORD old = GetFileAttributesW(to.c_str());
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         if (old != INVALID_FILE_ATTRIBUTES && (old & kKept))
             SetFileAttributesW(from.c_str(), old & kKept);
-        if (ReplaceFileW(to.c_str(), from.c_str(), backup.empty() ? nullptr : backup.c_str(),
-                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                         nullptr))
-            return true;
-        const DWORD code = GetLastError();
-        if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !backup.empty())
-            MoveFileExW(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);  // the old one back
-        // The first save has nothing to replace.
-        if (code == ERROR_FILE_NOT_FOUND && !Exists(to) &&
-            MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
-            return true;
-        error = Describe(code);
-        return false;
+        // One rename: unlike ReplaceFileW, which moves the old file away before it moves the
+        // new one in, it never leaves a moment without a list.
+        if (!MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Fail(error);
+        return true;
     }
 
     bool Exists(const FilePath& path) override {
@@ -118,12 +145,6 @@ public:
     }
 
     void Remove(const FilePath& path) override { DeleteFileW(path.c_str()); }
-
-private:
-    static bool Fail(std::wstring& error) {
-        error = Describe(GetLastError());
-        return false;
-    }
 };
 
 FilePath ModulePath() {

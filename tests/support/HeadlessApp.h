@@ -12,6 +12,7 @@ class TickingClock final : public Clock {
 public:
     std::wstring TimeOfDay() override { return std::to_wstring(++seconds_); }
     int MillisecondsToNextSecond() override { return 0; }
+    void Sleep(int) override {}
 
 private:
     int seconds_ = 0;

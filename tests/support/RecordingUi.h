@@ -49,8 +49,10 @@ public:
         return readings.empty() ? L"000000" : readings.back();
     }
     int MillisecondsToNextSecond() override { return 250; }
+    void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
 
     std::vector<std::wstring> readings;
+    std::vector<int> sleeps;
     size_t next = 0;
     int reads = 0;
 };

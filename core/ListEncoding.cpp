@@ -1,0 +1,60 @@
+#include "core/ListEncoding.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "text/AnsiText.h"
+#include "text/Unicode.h"
+
+namespace {
+
+bool StartsWith(std::string_view bytes, std::string_view mark) {
+    return bytes.substr(0, mark.size()) == mark;
+}
+
+// Text of ASCII and half-width katakana only is code page 932, even where its bytes also
+// happen to spell UTF-8: UTF-8 of Japanese always has bytes outside that range.
+bool OnlyAsciiAndHalfWidthKana(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x80 || (b >= 0xA1 && b <= 0xDF);
+    });
+}
+
+// A byte that does not decode may take the next one with it, and that may be a separator. No
+// separator can be the second byte of a character, so a list that did not decode exactly is
+// decoded again between its separators, which then all stand.
+std::wstring DecodeBetweenSeparators(std::string_view bytes) {
+    std::wstring text;
+    while (!bytes.empty()) {
+        const size_t stop = bytes.find_first_of(",\"\r\n");
+        text += FromAnsi(bytes.substr(0, stop));
+        if (stop == std::string_view::npos) break;
+        text += static_cast<wchar_t>(bytes[stop]);
+        bytes.remove_prefix(stop + 1);
+    }
+    return text;
+}
+
+DecodedList Foreign(std::wstring text, ListEncoding encoding) {
+    return {std::move(text), encoding, false};
+}
+
+}  // namespace
+
+DecodedList DecodeListBytes(std::string_view bytes) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+        const std::string_view body = bytes.substr(3);
+        std::optional<std::wstring> text = FromUtf8(body);
+        return text ? Foreign(std::move(*text), ListEncoding::Utf8)
+                    : Foreign(DecodeBetweenSeparators(body), ListEncoding::AnsiCodePage);
+    }
+    if (StartsWith(bytes, "\xFF\xFE")) return Foreign(FromUtf16(bytes.substr(2), false), ListEncoding::Utf16);
+    if (StartsWith(bytes, "\xFE\xFF")) return Foreign(FromUtf16(bytes.substr(2), true), ListEncoding::Utf16);
+    if (!OnlyAsciiAndHalfWidthKana(bytes))
+        if (std::optional<std::wstring> text = FromUtf8(bytes))
+            return Foreign(std::move(*text), ListEncoding::Utf8);
+    std::wstring text = FromAnsi(bytes);
+    if (WritesBackAs(text, bytes)) return {std::move(text), ListEncoding::AnsiCodePage, true};
+    return Foreign(DecodeBetweenSeparators(bytes), ListEncoding::AnsiCodePage);
+}

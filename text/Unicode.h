@@ -1,0 +1,15 @@
+#pragma once
+// UTF-8 and UTF-16, as other editors save text, to and from the platform's wide text: UTF-16
+// on Windows, one code point a character where wchar_t is 32 bits wide.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Nothing when the bytes are not well-formed UTF-8 (overlong forms, surrogates and code
+// points beyond U+10FFFF included).
+std::optional<std::wstring> FromUtf8(std::string_view bytes);
+std::string ToUtf8(std::wstring_view text);
+
+// Two bytes a unit, in the order given; a last odd byte is dropped.
+std::wstring FromUtf16(std::string_view bytes, bool bigEndian);
