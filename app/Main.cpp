@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "app/RunningCopy.h"
 #include "core/SystemClock.h"
 #include "registry/win32/Advapi32Registry.h"
 #include "ui/main/Frm_Main.h"
@@ -13,6 +14,7 @@
 #include "ui/toolkit/Toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    if (HandedToRunningCopy()) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -49,8 +49,10 @@ DecodedList DecodeListBytes(std::string_view bytes) {
         return text ? Foreign(std::move(*text), ListEncoding::Utf8)
                     : Foreign(DecodeBetweenSeparators(body), ListEncoding::AnsiCodePage);
     }
-    if (StartsWith(bytes, "\xFF\xFE")) return Foreign(FromUtf16(bytes.substr(2), false), ListEncoding::Utf16);
-    if (StartsWith(bytes, "\xFE\xFF")) return Foreign(FromUtf16(bytes.substr(2), true), ListEncoding::Utf16);
+    if (StartsWith(bytes, "\xFF\xFE"))
+        return Foreign(FromUtf16(bytes.substr(2), false), ListEncoding::Utf16);
+    if (StartsWith(bytes, "\xFE\xFF"))
+        return Foreign(FromUtf16(bytes.substr(2), true), ListEncoding::Utf16);
     if (!OnlyAsciiAndHalfWidthKana(bytes))
         if (std::optional<std::wstring> text = FromUtf8(bytes))
             return Foreign(std::move(*text), ListEncoding::Utf8);

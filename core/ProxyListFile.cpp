@@ -136,7 +136,8 @@ bool SaveProxyList(App& app) {
 
     const FilePath temporary = list + L".new";
     FileError error;
-    if (!Retrying(app, error, [&](FileError& e) { return app.files.WriteNew(temporary, *bytes, e); })) {
+    if (!Retrying(app, error,
+                  [&](FileError& e) { return app.files.WriteNew(temporary, *bytes, e); })) {
         app.files.Remove(temporary);
         return SaveFailed(app, error.text);
     }

@@ -180,6 +180,72 @@ TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
     EXPECT_TRUE(window.form().Visible());
 }
 
+// taskkill's WM_CLOSE or the end of the session reach the main window while the editor holds
+// an entry not saved yet: the editor's own save question comes first, and its Cancel keeps
+// everything open; "to the tray" afterwards leaves the window in the tray.
+TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQuestionFirst) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::OnModal(L"Frm_EditSub", [](Form& dialog) {
+        dialog.Ctl(L"Txt_Body", 0).SetText(L"new.example");
+        dialog.Ctl(L"Txt_Body", 1).SetText(L"3128");
+        Headless::Click(dialog.Ctl(L"CmdPF", 100));
+    });
+    Headless::OnModal(L"Frm_Edit", [&](Form& editor) {
+        Headless::Click(editor.Ctl(L"CmdPF", 200));
+        Headless::Answer(MsgAnswer::Cancel);
+        Headless::CloseBox(window.form());
+        EXPECT_TRUE(editor.Loaded());
+        EXPECT_EQ(Headless::Boxes().back().title, Texts::kEditorSaveTitle);
+        EXPECT_EQ(Headless::Boxes().size(), 1u) << "nothing else was asked";
+
+        Headless::Answer(MsgAnswer::Yes);  // save
+        Headless::Answer(MsgAnswer::No);   // stay in the tray
+        window.form().UserClose(UnloadMode::WindowsShutdown);
+        EXPECT_FALSE(editor.Loaded());
+    });
+    Headless::ClickMenu(window.form(), L"MnuPf", 100);
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,\r\nnew.example,3128,\r\n");
+    ASSERT_EQ(Headless::Boxes().size(), 3u);
+    EXPECT_EQ(Headless::Boxes()[2].prompt, Texts::kCloseQuestion);
+    EXPECT_FALSE(Toolkit::Ended());
+    EXPECT_FALSE(window.form().Visible());
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 2);
+
+    // Under the entry dialog: the dialog is cancelled, the unchanged editor closes, then the
+    // program's own question.
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::OnModal(L"Frm_EditSub", [&](Form& dialog) {
+        dialog.Ctl(L"Txt_Body", 0).SetText(L"typed.example");
+        Headless::Answer(MsgAnswer::Yes);
+        Headless::CloseBox(window.form());
+        EXPECT_FALSE(dialog.Loaded());
+    });
+    Headless::OnModal(L"Frm_Edit",
+                      [](Form& editor) { Headless::Click(editor.Ctl(L"CmdPF", 200)); });
+    Headless::ClickMenu(window.form(), L"MnuPf", 100);
+    EXPECT_TRUE(Toolkit::Ended());
+    EXPECT_EQ(Headless::Boxes().size(), 4u);
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,\r\nnew.example,3128,\r\n");
+}
+
+// A second start of the program asks the first to come up, as the left press on its icon
+// does; while a modal window is up, that window comes to the front instead.
+TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
+    StartWith("a.example,8080,\r\n");
+    window.form().UserStartedAgain();
+    EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
+
+    Headless::OnModal(L"Frm_About", [&](Form& about) {
+        Headless::SwitchAway();
+        window.form().UserStartedAgain();
+        EXPECT_EQ(Headless::Focused(), &about.Ctl(L"Command1"));
+    });
+    Headless::ClickMenu(window.form(), L"MnuPf2", 200);
+    EXPECT_EQ(Headless::ModalCount(L"Frm_About"), 1);
+}
+
 // Today's desktops: every scaling from 100 % to 300 %, a taskbar of today's thickness at the
 // bottom or the right.
 TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffTheTaskbar) {

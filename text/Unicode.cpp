@@ -80,7 +80,8 @@ std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
     std::wstring out;
     out.reserve(bytes.size() / 2);
     auto unit = [&](size_t at) {
-        const auto first = static_cast<uint8_t>(bytes[at]), second = static_cast<uint8_t>(bytes[at + 1]);
+        const auto first = static_cast<uint8_t>(bytes[at]),
+                   second = static_cast<uint8_t>(bytes[at + 1]);
         return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
     };
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {

@@ -28,6 +28,7 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
     form_.OnResize = [this] { Form_Resize(); };
     form_.OnQueryUnload = [this](int16_t& cancel, int mode) { Form_QueryUnload(cancel, mode); };
     form_.OnMouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
+    form_.OnStartedAgain = [this] { Show_Me(); };  // as the left press on the icon does
     Cmb_ProxyName.Click = [this] { Cmb_ProxyName_Click(); };
     Chk_ProxyEnable.Click = [this] { Chk_ProxyEnable_Click(); };
     for (MenuItem* item : {&MnuPfEdit, &MnuPfTest, &MnuPfSeparator, &MnuPfExit})
@@ -106,6 +107,7 @@ void Frm_Main::ShowModalWindow(Form& window) {
 
 void Frm_Main::MnuPf_Click(int index) {
     if (index == 100 || index == 110) {
+        const bool wasShown = form_.Visible();
         if (index == 100) {
             Frm_Edit editor(app_);
             ShowModalWindow(editor.form());
@@ -116,7 +118,9 @@ void Frm_Main::MnuPf_Click(int index) {
         if (Toolkit::Ended()) return;  // ended from the modal window: nothing comes back
         MainBas::LoadProxyList(app_);
         state_.ShowMeAllowed = kTrue;
-        Show_Me();
+        // A close request answered "to the tray" while the window was up stays answered.
+        const bool sentToTray = wasShown && !form_.Visible();
+        if (!sentToTray) Show_Me();
         FillServerList();
         Lbl_Comment.SetText(L"");
     } else if (index == 199) {

@@ -23,6 +23,7 @@ public:
     void Form_MouseMove(int button, int shift, float x, float y);
 
     static constexpr int32_t kIconId = 0;
+    static inline const std::wstring kCaption = L"Zelkor盛合わせ";
     static inline const std::wstring kTip = L"Zelkor盛合わせ";
     static inline const std::wstring kCloseQuestion =
         L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納";
@@ -36,7 +37,7 @@ private:
 
     App& app_;
     AppState& state_ = app_.state;
-    Form form_{L"Frm_Main", L"Zelkor盛合わせ", 4560, 1590};
+    Form form_{L"Frm_Main", kCaption, 4560, 1590};
     Control& Frm_Head =
         form_.Add(ControlKind::Frame, L"Frm_Head", {0, 0, 4575, 435}, L"現在のﾌﾟﾛｸｼ情報");
     Control& Lbl_NowProxyName =

@@ -1,6 +1,8 @@
 #include "ui/toolkit/Form.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "ui/toolkit/Toolkit.h"
 
@@ -54,6 +56,25 @@ Control& Form::Ctl(const std::wstring& name, int index) {
 }
 
 namespace {
+
+// The forms shown modally, in the order they were opened; the last is on top.
+std::vector<Form*>& ModalForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+// Sets a flag for as long as it lives, whatever way the scope is left.
+class FlagSet {
+public:
+    explicit FlagSet(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagSet() { flag_ = false; }
+    FlagSet(const FlagSet&) = delete;
+    FlagSet& operator=(const FlagSet&) = delete;
+
+private:
+    bool& flag_;
+};
+
 MenuItem* FindIn(std::list<MenuItem>& items, std::uintptr_t native) {
     for (MenuItem& item : items) {
         if (item.native == native) return &item;
@@ -89,7 +110,14 @@ void Form::Show() {
 
 void Form::ShowModal() {
     Load();
-    if (peer_ && !Toolkit::Ended()) peer_->RunModal();
+    if (!peer_ || Toolkit::Ended()) return;
+    std::vector<Form*>& modal = ModalForms();
+    modal.push_back(this);
+    struct Pop {
+        std::vector<Form*>& modal;
+        ~Pop() { modal.pop_back(); }
+    } pop{modal};
+    peer_->RunModal();
 }
 
 void Form::Hide() {
@@ -114,7 +142,23 @@ bool Form::Unload(int unloadMode) {
 }
 
 void Form::UserClose(int unloadMode) {
-    if (!answeringQuery_) Unload(unloadMode);
+    if (answeringQuery_ || closing_) return;
+    const FlagSet closing(closing_);
+    if (CloseModalFormsAbove(unloadMode)) Unload(unloadMode);
+}
+
+bool Form::CloseModalFormsAbove(int unloadMode) {
+    const std::vector<Form*>& modal = ModalForms();
+    const auto self = std::find(modal.begin(), modal.end(), this);
+    const size_t below = self == modal.end() ? 0 : static_cast<size_t>(self - modal.begin()) + 1;
+    // A closed form stays in the list until its modal loop has returned.
+    for (size_t i = modal.size(); i > below; --i) {
+        Form* form = modal[i - 1];
+        if (!form->Loaded()) continue;
+        // One that is asking its own question already is answered by the user, not by us.
+        if (form->answeringQuery_ || form->closing_ || !form->Unload(unloadMode)) return false;
+    }
+    return true;
 }
 
 void Form::SetCaption(const std::wstring& caption) {
@@ -149,4 +193,14 @@ void Form::UserChangedState(WindowState state) {
 
 void Form::UserMouseMove(int button, int shift, float x, float y) {
     if (OnMouseMove) OnMouseMove(button, shift, x, y);
+}
+
+void Form::UserStartedAgain() {
+    const std::vector<Form*>& modal = ModalForms();
+    const auto open =
+        std::find_if(modal.rbegin(), modal.rend(), [](const Form* form) { return form->Loaded(); });
+    if (open != modal.rend())
+        (*open)->Show();
+    else if (OnStartedAgain)
+        OnStartedAgain();
 }

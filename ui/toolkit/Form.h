@@ -88,14 +88,22 @@ public:
     std::function<void()> OnResize;
     std::function<void(int16_t& cancel, int unloadMode)> OnQueryUnload;
     std::function<void(int button, int shift, float x, float y)> OnMouseMove;
+    std::function<void()> OnStartedAgain;
 
-    // What the user or the system did, reported by the backend.
+    // What the user or the system did, reported by the backend. A close request closes the
+    // modal forms opened above this one first, each through its own closing (its question,
+    // if it asks one); when one of them stays open, so does this form.
     void UserClose(int unloadMode);
     void UserMovedTo(int left, int top);
     void UserChangedState(WindowState state);
     void UserMouseMove(int button, int shift, float x, float y);
+    // The program was started a second time and asks this form to come up: while a modal
+    // form is up, that one comes to the front instead.
+    void UserStartedAgain();
 
 private:
+    bool CloseModalFormsAbove(int unloadMode);
+
     std::wstring name_;
     std::wstring caption_;
     int clientWidth_;
@@ -104,6 +112,7 @@ private:
     int top_ = 0;
     WindowState state_ = WindowState::Normal;
     bool answeringQuery_ = false;
+    bool closing_ = false;  // a close request is being handled
     std::list<Control> controls_;
     std::list<MenuItem> menus_;
     std::unique_ptr<FormPeer> peer_;

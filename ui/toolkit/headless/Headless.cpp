@@ -47,7 +47,8 @@ int ChromeTwips(int pixels) {
 // first in tab order, as a dialog does.
 void Activate(Form& form) {
     World& w = world();
-    if (w.focused && &w.focused->form() != &form) w.lastFocus[&w.focused->form()] = w.focused;
+    if (w.focused && &w.focused->form() == &form) return;  // active already
+    if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
     const auto last = w.lastFocus.find(&form);
     w.focused = last != w.lastFocus.end() ? last->second : form.FirstInTabOrder();
 }
@@ -74,10 +75,10 @@ public:
         return refusedAt < 0 || list.ListCount() <= refusedAt;
     }
     void SyncForm(FormProp) override {}
+    // Comes to the front, as SetForegroundWindow makes it, whether it was up already or not.
     void Show() override {
-        const bool wasVisible = visible_;
         visible_ = true;
-        if (!wasVisible) Activate(form_);
+        Activate(form_);
     }
     // Runs the test's script as the user; the window closes after it unless the script closed
     // it or ended the program, whose end lets every modal loop return at once, as on Windows.
@@ -280,6 +281,12 @@ void ClickMenu(Form& form, const std::wstring& name, int index) {
 }
 
 void CloseBox(Form& form) { form.UserClose(UnloadMode::FormControlMenu); }
+
+void SwitchAway() {
+    World& w = world();
+    if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
+    w.focused = nullptr;
+}
 
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
 

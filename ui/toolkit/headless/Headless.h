@@ -59,6 +59,8 @@ void Check(Control& box, int value);
 void Click(Control& button);
 void ClickMenu(Form& form, const std::wstring& name, int index);
 void CloseBox(Form& form);
+// Another program takes the foreground: none of ours has the focus until one is activated.
+void SwitchAway();
 void Minimize(Form& form);
 // The shell's callback for a mouse message, with the position converted as the toolkit does.
 void TrayMessage(Form& form, int message);

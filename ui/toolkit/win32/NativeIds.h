@@ -9,5 +9,7 @@ constexpr wchar_t kFormClass[] = L"ZelkorForm";
 constexpr int kFirstControlId = 1000;
 // Menu items are numbered from here in the order the form adds them, separators included.
 constexpr int kFirstMenuId = 50000;
+// Posted by a second start of the program to the first one's main window: come up.
+constexpr wchar_t kStartedAgainMessage[] = L"Zelkor.StartedAgain";
 
 }  // namespace Win32

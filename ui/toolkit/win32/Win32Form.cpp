@@ -196,6 +196,7 @@ int FormWindow::OuterHeight() const {
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    static const UINT startedAgain = RegisterWindowMessageW(kStartedAgainMessage);
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam, lParam);
@@ -238,6 +239,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             if (message == taskbarCreated && hwnd_) {
                 RestoreTrayIcons(hwnd_);
+                return 0;
+            }
+            if (message == startedAgain) {
+                form_.UserStartedAgain();
                 return 0;
             }
             break;
