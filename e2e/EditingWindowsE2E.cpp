@@ -304,21 +304,7 @@ TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
     CloseHandle(held);
 
     ASSERT_TRUE(zelkor.ShowFromTray());
-    ChooseMenu(zelkor.MainWindow(), MainMenu::ProxyEdit);
-    HWND editor = zelkor.WaitForForm(L"Proxy Editor");
-    ASSERT_TRUE(editor);
-    Press(ChildWithText(editor, L"Button", L"追加"));
-    HWND dialog = zelkor.WaitForForm(L"Proxy追加");
-    ASSERT_TRUE(dialog);
-    const std::vector<HWND> boxes = ChildrenOf(dialog, L"Edit");
-    Type(boxes[0], L"new.example.jp");
-    Type(boxes[1], L"8000");
-    Press(ChildWithText(dialog, L"Button", L"追加"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    Press(ChildWithText(editor, L"Button", L"終了"));
-    const auto question = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(question);
-    Answer(*question, IDYES);
+    ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
     const auto kept = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->prompt.substr(0, kept->prompt.find(L"\r\n")),

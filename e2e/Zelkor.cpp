@@ -14,13 +14,15 @@ namespace {
 constexpr char kInternetSettings[] =
     "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
 
-std::filesystem::path NewFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
+std::filesystem::path NewFolder(std::filesystem::path parent) {
+    if (parent.empty()) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        parent = temp;
+    }
     std::random_device random;
     for (;;) {
-        std::filesystem::path folder =
-            std::filesystem::path(temp) / (L"zelkor-e2e-" + std::to_wstring(random()));
+        std::filesystem::path folder = parent / (L"zelkor-e2e-" + std::to_wstring(random()));
         std::error_code error;
         if (std::filesystem::create_directory(folder, error)) return folder;
     }
@@ -43,8 +45,9 @@ private:
 
 }  // namespace
 
-Zelkor::Zelkor(const std::optional<std::string>& listFile, const std::wstring& exe)
-    : folder_(NewFolder()), exe_(folder_ / std::filesystem::path(exe).filename()) {
+Zelkor::Zelkor(const std::optional<std::string>& listFile, const std::wstring& exe,
+               const std::filesystem::path& parent)
+    : folder_(NewFolder(parent)), exe_(folder_ / std::filesystem::path(exe).filename()) {
     std::filesystem::copy_file(exe, exe_);
     if (listFile) std::ofstream(folder_ / L"PROXYLIST.DAT", std::ios::binary) << *listFile;
 }
@@ -106,6 +109,30 @@ bool Zelkor::Quit() {
     if (!question) return false;
     Answer(*question, IDYES);
     return WaitForExit();
+}
+
+HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring& port) const {
+    ChooseMenu(MainWindow(), MainMenu::ProxyEdit);
+    HWND editor = WaitForForm(L"Proxy Editor");
+    if (!editor) return nullptr;
+    Press(ChildWithText(editor, L"Button", L"追加"));
+    HWND dialog = WaitForForm(L"Proxy追加");
+    if (!dialog) return nullptr;
+    const std::vector<HWND> boxes = ChildrenOf(dialog, L"Edit");
+    Type(boxes.at(0), address);
+    Type(boxes.at(1), port);
+    Press(ChildWithText(dialog, L"Button", L"追加"));
+    return WaitUntil([&] { return !IsWindow(dialog); }) ? editor : nullptr;
+}
+
+bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& port) const {
+    HWND editor = EditorWithNewEntry(address, port);
+    if (!editor) return false;
+    Press(ChildWithText(editor, L"Button", L"終了"));
+    const auto question = WaitForMessageBox(Pid());
+    if (!question || question->title != L"ProxyEditor終了") return false;
+    Answer(*question, IDYES);
+    return true;
 }
 
 namespace {

@@ -30,8 +30,10 @@ inline const std::wstring kFormClass = Win32::kFormClass;
 class Zelkor {
 public:
     // `listFile` null: no PROXYLIST.DAT beside the program. `exe`: the program to copy there.
+    // `parent`: where the program's folder is made, the temporary folder when empty.
     explicit Zelkor(const std::optional<std::string>& listFile,
-                    const std::wstring& exe = PathFromEnvironment(L"ZELKOR_EXE"));
+                    const std::wstring& exe = PathFromEnvironment(L"ZELKOR_EXE"),
+                    const std::filesystem::path& parent = {});
     ~Zelkor();
     Zelkor(const Zelkor&) = delete;
     Zelkor& operator=(const Zelkor&) = delete;
@@ -51,6 +53,11 @@ public:
     bool ShowFromTray() const;
     // Ends the program through its own close question.
     bool Quit();
+    // Opens the list editor from the main window and adds an entry through the entry dialog;
+    // the editor, holding the entry unsaved, or null.
+    HWND EditorWithNewEntry(const std::wstring& address, const std::wstring& port) const;
+    // The same, then "終了" and Yes to the save question; what the save says is the caller's.
+    bool AddEntryAndSave(const std::wstring& address, const std::wstring& port) const;
 
     std::filesystem::path ListPath() const { return folder_ / L"PROXYLIST.DAT"; }
     std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }

@@ -1,0 +1,199 @@
+// The real program under Wine among other programs: lists saved by other editors or changed
+// behind its back, a second start, close requests while a window holds unsaved work, a full
+// disk.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e/Zelkor.h"
+
+namespace e2e {
+namespace {
+
+std::wstring SystemText(DWORD code) {
+    wchar_t* text = nullptr;
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring out = text ? text : L"";
+    LocalFree(text);
+    while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r')) out.pop_back();
+    return out;
+}
+
+std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L"\r\n")); }
+
+// What another program wrote, as the bytes it wrote.
+void WriteFromOutside(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Notepad's UTF-8, with and without its mark: the entries show and reach the registry as
+// written; the next save writes code page 932 and keeps the original beside it.
+TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
+    for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+        SCOPED_TRACE(mark.empty() ? "without the mark" : "with the mark");
+        const std::string utf8 = mark +
+                                 "a.example.jp,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n"  // 自宅
+                                 "b.example.jp,3128,\xE7\xA4\xBE\xE5\x86\x85\r\n";  // 社内
+        SetProxyInForce("HTTP=b.example.jp:3128", true);
+        Zelkor zelkor(utf8);
+        zelkor.Start();
+        ASSERT_TRUE(zelkor.WaitForStartup());
+        ASSERT_TRUE(zelkor.ShowFromTray());
+        HWND main = zelkor.MainWindow();
+        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
+        EXPECT_EQ(ItemText(servers, 0), L"a.example.jp");
+        PickNow(servers, 0);
+        EXPECT_TRUE(WaitUntil([] {
+            const auto server = ReadSetting("ProxyServer");
+            return server && server->bytes == Sz("HTTP=a.example.jp:8080");
+        }));
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));
+
+        ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
+        const auto kept = WaitForMessageBox(zelkor.Pid());
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(FirstLine(kept->prompt),
+                  L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、"
+                  L"シフトJISで保存し直しました。元のファイルは次の名前で残してあります。");
+        Answer(*kept, IDOK);
+        EXPECT_TRUE(WaitUntil([&] {
+            return zelkor.ListFile() == Ansi(L"a.example.jp,8080,自宅\r\nb.example.jp,3128,社内\r\n"
+                                             L"new.example.jp,8000,\r\n");
+        }));
+        EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), utf8);
+    }
+}
+
+// Notepad added a line while the program ran; the editor's save keeps Notepad's version.
+TEST(OtherEditorsE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    const std::string outside = Ansi(kSampleList) + "notepad.example.jp,80,\r\n";
+    WriteFromOutside(zelkor.ListPath(), outside);
+
+    ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
+    const auto kept = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(FirstLine(kept->prompt),
+              L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
+              L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。");
+    Answer(*kept, IDOK);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
+    EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), outside);
+}
+
+// The copy started at sign-in runs; a double click starts another. The second brings the
+// first one up, or its modal window to the front, and ends touching nothing.
+TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor first(Ansi(kSampleList));
+    first.Start();
+    ASSERT_TRUE(first.WaitForStartup());
+    ASSERT_FALSE(IsWindowVisible(first.MainWindow()));
+
+    Zelkor second(std::string("second.example.jp,1,\r\n"));
+    second.Start();
+    EXPECT_TRUE(second.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.MainWindow()); }));
+    EXPECT_EQ(second.ListFile(), std::string("second.example.jp,1,\r\n"));
+    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz(kSampleServer));
+    EXPECT_FALSE(IconDrawnAt(NextTraySlot(TrayIconPoint()))) << "one icon";
+
+    ChooseMenu(first.MainWindow(), MainMenu::About);
+    HWND about = first.WaitForForm(L"Zelkor盛合わせについて");
+    ASSERT_TRUE(about);
+    const OtherProgram other;
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
+    Zelkor third{std::string()};
+    third.Start();
+    EXPECT_TRUE(third.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }));
+    Close(about);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+}
+
+// taskkill's WM_CLOSE and the end of the session while the editor holds an unsaved entry:
+// the editor's save question comes first, its Cancel keeps everything, its Yes saves.
+TEST(CloseRequestE2E, WithAnUnsavedEntryTheEditorsQuestionComesFirst) {
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    HWND main = zelkor.MainWindow();
+    HWND editor = zelkor.EditorWithNewEntry(L"new.example.jp", L"8000");
+    ASSERT_TRUE(editor);
+
+    PostMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    auto box = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"ProxyEditor終了");
+    Answer(*box, IDCANCEL);
+    // Had the close gone on, the program's own question would come before this one.
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    box = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"ProxyEditor終了");
+    EXPECT_TRUE(IsWindowVisible(editor));
+    Answer(*box, IDYES);
+    box = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"Zelkor終了");
+    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList + L"new.example.jp,8000,\r\n"));
+    Answer(*box, IDYES);
+    EXPECT_TRUE(zelkor.WaitForExit());
+}
+
+// A disk with room left for part of the list only: the save fails in the system's own words
+// for a full disk, and the list stays as it was.
+TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
+    const std::wstring small = PathFromEnvironment(L"ZELKOR_FULL_DISK");
+    if (small.empty()) GTEST_SKIP() << "ZELKOR_FULL_DISK names no small file system";
+    std::wstring lines = kSampleList;
+    for (int i = 0; i < 400; ++i) lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(lines), PathFromEnvironment(L"ZELKOR_EXE"), small);
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    // Full but for one block, less than the list takes.
+    const std::filesystem::path folder = zelkor.ListPath().parent_path();
+    const std::string block(4096, 'x');
+    WriteFromOutside(folder / L"slack", block);
+    {
+        std::ofstream fill(folder / L"filler", std::ios::binary);
+        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())).flush()) {
+        }
+    }
+    std::filesystem::remove(folder / L"slack");
+
+    ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
+    const auto failed = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->prompt,
+              L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n" +
+                  SystemText(ERROR_DISK_FULL));
+    Answer(*failed, IDOK);
+    EXPECT_EQ(zelkor.ListFile(), Ansi(lines));
+    EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new"));
+
+    std::filesystem::remove(folder / L"filler");
+    HWND editor = zelkor.Form(L"Proxy Editor");
+    ASSERT_TRUE(editor) << "a failed save keeps the editor and its entry";
+    Press(ChildWithText(editor, L"Button", L"終了"));
+    const auto again = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(again);
+    Answer(*again, IDYES);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return zelkor.ListFile() == Ansi(lines + L"new.example.jp,8000,\r\n"); }));
+}
+
+}  // namespace
+}  // namespace e2e
