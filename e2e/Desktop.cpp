@@ -260,15 +260,18 @@ RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
 bool RefusingTaskbar::Refused() const { return g_offeredIcons > 0; }
 
 bool MoveTo(POINT at) {
-    SetCursorPos(at.x, at.y);
-    // Under Wine the X server echoes each move back a little later: wait for this one to stand.
-    return WaitUntil(
-        [&] {
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x == at.x && now.y == at.y;
-        },
-        1000, 1);
+    const auto standsThere = [&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == at.x && now.y == at.y;
+    };
+    // Under Wine the X server echoes each move back a little later, and on a busy machine
+    // may drop one: wait for this one to stand, and send it again while it does not.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        SetCursorPos(at.x, at.y);
+        if (WaitUntil(standsThere, 100, 1)) return true;
+    }
+    return false;
 }
 
 bool IconDrawnAt(POINT at) {

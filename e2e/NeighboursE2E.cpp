@@ -35,7 +35,7 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
     for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
         SCOPED_TRACE(mark.empty() ? "without the mark" : "with the mark");
         const std::string utf8 = mark +
-                                 "a.example.jp,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n"  // 自宅
+                                 "a.example.jp,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n"   // 自宅
                                  "b.example.jp,3128,\xE7\xA4\xBE\xE5\x86\x85\r\n";  // 社内
         SetProxyInForce("HTTP=b.example.jp:3128", true);
         Zelkor zelkor(utf8);
@@ -50,18 +50,21 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
             const auto server = ReadSetting("ProxyServer");
             return server && server->bytes == Sz("HTTP=a.example.jp:8080");
         }));
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));
 
         ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
         const auto kept = WaitForMessageBox(zelkor.Pid());
         ASSERT_TRUE(kept);
-        EXPECT_EQ(FirstLine(kept->prompt),
-                  L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、"
-                  L"シフトJISで保存し直しました。元のファイルは次の名前で残してあります。");
+        EXPECT_EQ(
+            FirstLine(kept->prompt),
+            L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、"
+            L"シフトJISで保存し直しました。元のファイルは次の名前で残してあります。");
         Answer(*kept, IDOK);
         EXPECT_TRUE(WaitUntil([&] {
-            return zelkor.ListFile() == Ansi(L"a.example.jp,8080,自宅\r\nb.example.jp,3128,社内\r\n"
-                                             L"new.example.jp,8000,\r\n");
+            return zelkor.ListFile() == Ansi(
+                                            L"a.example.jp,8080,自宅\r\nb.example.jp,3128,社内\r\n"
+                                            L"new.example.jp,8000,\r\n");
         }));
         EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), utf8);
     }
@@ -80,9 +83,10 @@ TEST(OtherEditorsE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
     const auto kept = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(kept);
-    EXPECT_EQ(FirstLine(kept->prompt),
-              L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
-              L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。");
+    EXPECT_EQ(
+        FirstLine(kept->prompt),
+        L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
+        L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。");
     Answer(*kept, IDOK);
     EXPECT_TRUE(WaitUntil(
         [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
@@ -177,9 +181,10 @@ TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
     const auto failed = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->prompt,
-              L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n" +
-                  SystemText(ERROR_DISK_FULL));
+    EXPECT_EQ(
+        failed->prompt,
+        L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n" +
+            SystemText(ERROR_DISK_FULL));
     Answer(*failed, IDOK);
     EXPECT_EQ(zelkor.ListFile(), Ansi(lines));
     EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new"));
@@ -191,8 +196,8 @@ TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
     const auto again = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(again);
     Answer(*again, IDYES);
-    EXPECT_TRUE(WaitUntil(
-        [&] { return zelkor.ListFile() == Ansi(lines + L"new.example.jp,8000,\r\n"); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return zelkor.ListFile() == Ansi(lines + L"new.example.jp,8000,\r\n"); }));
 }
 
 }  // namespace
