@@ -2,6 +2,7 @@
 
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
+#include "text/AnsiText.h"
 
 namespace MainBas {
 
@@ -105,6 +106,16 @@ FilePath FreeBackupName(App& app, const FilePath& list) {
     return {};
 }
 
+// Which entry holds a character the file cannot: a list from another editor may hold many.
+std::wstring UnfittingText(const std::vector<ProxyEntry>& table) {
+    for (size_t i = 0; i < table.size(); ++i)
+        for (const std::wstring* field : {&table[i].Address, &table[i].Port, &table[i].Comment})
+            if (!ToAnsi(*field))
+                return kListUnfitting + L"\r\n" + std::to_wstring(i + 1) + L"行目の「" +
+                       std::wstring(FirstUnfitting(*field)) + L"」";
+    return kListUnfitting;
+}
+
 bool SaveFailed(App& app, const std::wstring& why) {
     app.ui.MsgBox(kListNotSaved + L"\r\n" + why, MsgStyle::OkOnly, L"");
     return false;
@@ -128,7 +139,7 @@ bool NotPutInPlace(App& app, const FilePath& temporary, const FilePath& list,
 
 bool SaveProxyList(App& app) {
     const std::optional<std::string> bytes = FormatProxyList(app.state.ProxyTable);
-    if (!bytes) return SaveFailed(app, kListUnfitting);
+    if (!bytes) return SaveFailed(app, UnfittingText(app.state.ProxyTable));
     const FilePath list = ProxyListPath(app);
     const KeepReason reason = ReasonToKeepOnDisk(app, list);
     const FilePath backup = reason == KeepReason::None ? FilePath() : FreeBackupName(app, list);

@@ -6,13 +6,19 @@
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
 #include "text/AnsiText.h"
+#include "text/Unicode.h"
 
 std::string CheckProxyList(std::string_view bytes) {
+    if (const std::optional<std::wstring> text = FromUtf8(bytes); text && ToUtf8(*text) != bytes)
+        return "UTF-8 read as another text than it spells";
     const ParsedProxyList loaded = ParseProxyList(bytes);
     if (static_cast<int32_t>(loaded.entries.size()) > kMaxProxyEntries)
         return "more entries than the table holds";
     const std::optional<std::string> formatted = FormatProxyList(loaded.entries);
-    if (!formatted) return "a loaded list cannot be saved";
+    // Another editor's UTF-8 may hold characters the code page lacks: that save is refused.
+    if (!formatted && loaded.encoding == ListEncoding::AnsiCodePage)
+        return "a list read from the code page cannot be saved";
+    if (!formatted) return "";
     const std::string& saved = *formatted;
     const ParsedProxyList reloaded = ParseProxyList(saved);
     if (reloaded.entries.size() != loaded.entries.size())

@@ -124,7 +124,7 @@ TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
         t.ui.Prompts(),
         std::vector<std::wstring>{
             L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
-            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。"});
+            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。\r\n1行目の「프」"});
 }
 
 // What other editors save: the entries show as written, no mark reaches an address, and the
