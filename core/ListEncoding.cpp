@@ -12,13 +12,20 @@ bool StartsWith(std::string_view bytes, std::string_view mark) {
     return bytes.substr(0, mark.size()) == mark;
 }
 
-// Text of ASCII and half-width katakana only is code page 932, even where its bytes also
-// happen to spell UTF-8: UTF-8 of Japanese always has bytes outside that range.
-bool OnlyAsciiAndHalfWidthKana(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b < 0x80 || (b >= 0xA1 && b <= 0xDF);
-    });
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Code page 932 text can pass for UTF-8 (half-width katakana before a full-width character
+// can), so a list that is valid UTF-8 is taken for UTF-8 only as what Notepad makes of
+// Japanese: characters from U+0800 on, which take three bytes, all of them ones the list can
+// be saved with; or, holding others, as long as it would not be read back exactly as code
+// page 932 either.
+bool LooksLikeUtf8(std::string_view bytes, const std::wstring& text) {
+    const bool japanese =
+        std::any_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x800; });
+    return japanese && (ToAnsi(text) || !WritesBackAs(FromAnsi(bytes), bytes));
 }
 
 // A byte that does not decode may take the next one with it, and that may be a separator. No
@@ -53,8 +60,8 @@ DecodedList DecodeListBytes(std::string_view bytes) {
         return Foreign(FromUtf16(bytes.substr(2), false), ListEncoding::Utf16);
     if (StartsWith(bytes, "\xFE\xFF"))
         return Foreign(FromUtf16(bytes.substr(2), true), ListEncoding::Utf16);
-    if (!OnlyAsciiAndHalfWidthKana(bytes))
-        if (std::optional<std::wstring> text = FromUtf8(bytes))
+    if (!IsAscii(bytes))
+        if (std::optional<std::wstring> text = FromUtf8(bytes); text && LooksLikeUtf8(bytes, *text))
             return Foreign(std::move(*text), ListEncoding::Utf8);
     std::wstring text = FromAnsi(bytes);
     if (WritesBackAs(text, bytes)) return {std::move(text), ListEncoding::AnsiCodePage, true};

@@ -31,7 +31,6 @@ size_t SequenceLength(uint8_t lead) {
 
 std::optional<std::wstring> FromUtf8(std::string_view bytes) {
     std::wstring out;
-    out.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<uint8_t>(bytes[i]);
         const size_t length = SequenceLength(lead);
