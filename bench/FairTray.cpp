@@ -34,10 +34,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0,
                              0, 0, 0, L"ＭＳ Ｐ明朝");
     HWND combo = Child(window, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL, 80);
-    for (HWND child : {Child(window, L"STATIC", L"現在のプロクシ", 0, 8),
-                       Child(window, L"EDIT", L"proxy.example.jp", WS_BORDER, 32),
-                       Child(window, L"BUTTON", L"プロクシサーバを使用する。", BS_AUTOCHECKBOX, 56),
-                       combo})
+    for (HWND child :
+         {Child(window, L"STATIC", L"現在のプロクシ", 0, 8),
+          Child(window, L"EDIT", L"proxy.example.jp", WS_BORDER, 32),
+          Child(window, L"BUTTON", L"プロクシサーバを使用する。", BS_AUTOCHECKBOX, 56), combo})
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"proxy.example.jp"));
     ShowWindow(window, SW_SHOW);

@@ -98,5 +98,25 @@ TEST_F(SoakE2E, ManySwitchesAndOpeningsLeaveNothingBehind) {
     EXPECT_LE(last.privateKb, first.privateKb + 384);
 }
 
+// The least program that does Zelkor's resident job (bench/FairTray.cpp), both with their
+// window shown: what Zelkor's own code and data add stays under a mebibyte.
+TEST(FootprintE2E, ZelkorStaysWithinAMebibyteOfTheLeastProgramThatDoesItsJob) {
+    const std::wstring fairExe = PathFromEnvironment(L"ZELKOR_FAIR_EXE");
+    if (fairExe.empty()) GTEST_SKIP() << "ZELKOR_FAIR_EXE names no baseline program";
+    SetProxyInForce(kSampleServer, true);
+    Zelkor zelkor(Ansi(kSampleList));
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    Zelkor fair(std::nullopt, fairExe);
+    fair.Start();
+    ASSERT_TRUE(WaitUntil([&] { return !VisibleWindowsOf(fair.Pid()).empty(); }));
+    const auto ours = zelkor.SettledFootprint(), theirs = fair.SettledFootprint();
+    ASSERT_TRUE(ours && theirs) << "no Z:\\proc to read the memory from";
+    std::printf("private memory: Zelkor %ld KiB, the least program doing its job %ld KiB\n",
+                ours->privateKb, theirs->privateKb);
+    EXPECT_LE(ours->privateKb, theirs->privateKb + 1024);
+}
+
 }  // namespace
 }  // namespace e2e

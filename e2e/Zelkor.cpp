@@ -175,6 +175,19 @@ std::optional<Zelkor::Footprint> Zelkor::Measure() const {
     return std::nullopt;
 }
 
+std::optional<Zelkor::Footprint> Zelkor::SettledFootprint() const {
+    std::optional<Footprint> last = Measure();
+    WaitUntil(
+        [&] {
+            const std::optional<Footprint> now = Measure();
+            const bool settled = !now || (last && now->privateKb == last->privateKb);
+            last = now;
+            return settled;
+        },
+        20000, 500);
+    return last;
+}
+
 std::optional<StoredValue> ReadSetting(const char* name) {
     SettingsKey key;
     StoredValue value;

@@ -72,6 +72,9 @@ public:
         double cpuSeconds = 0;
     };
     std::optional<Footprint> Measure() const;
+    // The same once the private memory has stopped moving: two readings half a second apart
+    // agree.
+    std::optional<Footprint> SettledFootprint() const;
 
 private:
     std::filesystem::path folder_;
