@@ -97,7 +97,11 @@ private:
 }  // namespace
 
 std::optional<std::string> FormatProxyList(const std::vector<ProxyEntry>& entries) {
+    size_t length = 0;
+    for (const ProxyEntry& entry : entries)
+        length += entry.Address.size() + entry.Port.size() + entry.Comment.size() + 4;
     std::wstring text;
+    text.reserve(length);
     for (const ProxyEntry& entry : entries) {
         AppendField(text, entry.Address);
         text += L',';
@@ -114,6 +118,9 @@ ParsedProxyList ParseProxyList(std::string_view bytes) {
     ParsedProxyList result;
     result.encoding = decoded.encoding;
     result.writesBackExactly = decoded.writesBackExactly;
+    const size_t lines =
+        static_cast<size_t>(std::count(decoded.text.begin(), decoded.text.end(), L'\n'));
+    result.entries.reserve(std::min(lines + 1, static_cast<size_t>(kMaxProxyEntries)));
     LineReader reader(decoded.text);
     while (!reader.AtEnd()) {
         if (reader.AtLineEnd()) {

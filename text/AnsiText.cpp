@@ -20,7 +20,7 @@ std::optional<std::string> ToAnsi(std::wstring_view text) {
     if (IsAscii(text)) return std::string(text.begin(), text.end());
     std::string bytes = EncodeAnsi(text);
     // A character the code page could not hold comes back as another one.
-    if (FromAnsi(bytes) != text) return std::nullopt;
+    if (!DecodesTo(bytes, text)) return std::nullopt;
     return bytes;
 }
 

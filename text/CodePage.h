@@ -6,3 +6,5 @@
 #include <string_view>
 
 std::string EncodeAnsi(std::wstring_view text);
+// Whether the bytes read in the ANSI code page give exactly this text.
+bool DecodesTo(std::string_view bytes, std::wstring_view text);

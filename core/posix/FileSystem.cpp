@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -75,13 +76,18 @@ public:
             return code == ENOENT || code == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
         }
         bytes.clear();
-        char buffer[65536];
+        struct stat info {};
         try {
+            // Read straight into room for the size the file has now; a file still growing
+            // gets more room as it comes.
+            if (fstat(fd.get(), &info) == 0) bytes.reserve(static_cast<size_t>(info.st_size) + 1);
             for (;;) {
-                const ssize_t n = read(fd.get(), buffer, sizeof buffer);
+                const size_t had = bytes.size();
+                bytes.resize(std::max(bytes.capacity(), had + 65536));
+                const ssize_t n = read(fd.get(), bytes.data() + had, bytes.size() - had);
+                bytes.resize(had + static_cast<size_t>(std::max<ssize_t>(n, 0)));
                 if (n < 0) return Failed(error, errno);
                 if (n == 0) return ReadOutcome::Read;
-                bytes.append(buffer, static_cast<size_t>(n));
             }
         } catch (const std::bad_alloc&) {
             bytes.clear();

@@ -20,9 +20,12 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts as much as it can; on a bad sequence it writes `fallback` and skips `skip` bytes.
+    // `most` is the most units the text can take, room made at once.
     template <typename Out>
-    void Run(const char* in, size_t inLeft, Out& out, const Out& fallback, size_t skip) {
+    void Run(const char* in, size_t inLeft, size_t most, Out& out, const Out& fallback,
+             size_t skip) {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        out.reserve(most);
         char* src = const_cast<char*>(in);
         while (inLeft > 0) {
             char* dst = buffer_.data();
@@ -35,6 +38,25 @@ public:
             src += step;
             inLeft -= step;
         }
+    }
+
+    // Whether `in` converts to exactly `expected`, compared as it goes, without holding the
+    // whole result.
+    bool ConvertsTo(std::string_view in, std::wstring_view expected) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t inLeft = in.size();
+        while (inLeft > 0) {
+            char* dst = buffer_.data();
+            size_t dstLeft = buffer_.size();
+            const size_t rc = iconv(handle_, &src, &inLeft, &dst, &dstLeft);
+            if (rc == static_cast<size_t>(-1) && errno != E2BIG) return false;
+            const std::wstring_view got(reinterpret_cast<const wchar_t*>(buffer_.data()),
+                                        (buffer_.size() - dstLeft) / sizeof(wchar_t));
+            if (expected.substr(0, got.size()) != got) return false;
+            expected.remove_prefix(got.size());
+        }
+        return expected.empty();
     }
 
 private:
@@ -66,14 +88,20 @@ bool IsAscii(const Text& text) {
 
 std::string EncodeAnsi(std::wstring_view text) {
     std::string out;
-    ToCp932().Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out,
-                  std::string("?"), sizeof(wchar_t));
+    // One byte a character for most lists; more room comes as it is needed.
+    ToCp932().Run(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t),
+                  text.size(), out, std::string("?"), sizeof(wchar_t));
     return out;
+}
+
+bool DecodesTo(std::string_view bytes, std::wstring_view text) {
+    return FromCp932().ConvertsTo(bytes, text);
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
     if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
     std::wstring out;
-    FromCp932().Run(bytes.data(), bytes.size(), out, std::wstring(1, kUnreadableByte), 1);
+    FromCp932().Run(bytes.data(), bytes.size(), bytes.size(), out, std::wstring(1, kUnreadableByte),
+                    1);
     return out;
 }

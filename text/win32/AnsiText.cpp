@@ -24,3 +24,5 @@ std::wstring FromAnsi(std::string_view bytes) {
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), n, out.data(), size);
     return out;
 }
+
+bool DecodesTo(std::string_view bytes, std::wstring_view text) { return FromAnsi(bytes) == text; }
