@@ -1,0 +1,62 @@
+// The readme that ships with the program, as Japanese Windows tools have always shipped theirs:
+// code page 932, CR LF line ends; and every window, button and message it quotes is one the
+// program shows.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/TestApp.h"
+#include "text/AnsiText.h"
+#include "text/Unicode.h"
+
+namespace {
+
+const std::filesystem::path kSource = ZELKOR_SOURCE_DIR;
+
+// Every text the program could show: its sources and its resources, as written there.
+std::string ProgramTexts() {
+    std::string all = ReadBytes(kSource / "res" / "Zelkor.rc");
+    for (const char* layer : {"app", "core", "ui"})
+        for (const auto& file : std::filesystem::recursive_directory_iterator(kSource / layer))
+            if (file.path().extension() == ".cpp" || file.path().extension() == ".h")
+                all += ReadBytes(file.path());
+    return all;
+}
+
+// The texts between `open` and `close`, in order.
+std::vector<std::wstring> Quoted(const std::wstring& text, wchar_t open, wchar_t close) {
+    std::vector<std::wstring> quotes;
+    for (size_t at = text.find(open); at != std::wstring::npos; at = text.find(open, at + 1)) {
+        const size_t end = text.find(close, at);
+        if (end == std::wstring::npos) break;
+        quotes.push_back(text.substr(at + 1, end - at - 1));
+    }
+    return quotes;
+}
+
+TEST(UsersReadme, IsCodePage932WithCrLfAndQuotesOnlyWhatTheProgramShows) {
+    const std::string bytes = ReadBytes(kSource / "release" / "お読みください.txt");
+    ASSERT_FALSE(bytes.empty());
+    const std::wstring text = FromAnsi(bytes);
+    EXPECT_TRUE(WritesBackAs(text, bytes)) << "bytes that are no code page 932 text";
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const bool lineFeed = bytes[i] == '\n', carriageReturn = bytes[i] == '\r';
+        EXPECT_TRUE(!lineFeed || (i > 0 && bytes[i - 1] == '\r')) << "a bare LF at byte " << i;
+        EXPECT_TRUE(!carriageReturn || (i + 1 < bytes.size() && bytes[i + 1] == '\n')) << i;
+    }
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+
+    // 「」 quotes what the program shows, ［］ its buttons and menu items; the message boxes'
+    // buttons are the system's own.
+    const std::string program = ProgramTexts();
+    std::vector<std::wstring> quotes = Quoted(text, L'「', L'」');
+    for (const std::wstring& button : Quoted(text, L'［', L'］'))
+        if (button != L"OK" && button != L"はい" && button != L"いいえ") quotes.push_back(button);
+    EXPECT_GE(quotes.size(), 20u);
+    for (const std::wstring& quote : quotes)
+        EXPECT_NE(program.find(ToUtf8(quote)), std::string::npos) << ToUtf8(quote);
+}
+
+}  // namespace
