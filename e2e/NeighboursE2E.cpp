@@ -6,21 +6,11 @@
 
 #include <fstream>
 
+#include "core/win32/SystemText.h"
 #include "e2e/Zelkor.h"
 
 namespace e2e {
 namespace {
-
-std::wstring SystemText(DWORD code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring out = text ? text : L"";
-    LocalFree(text);
-    while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r')) out.pop_back();
-    return out;
-}
 
 std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L"\r\n")); }
 
@@ -28,6 +18,23 @@ std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.fi
 void WriteFromOutside(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
+
+// The first line of the message a save shows, once it has been answered.
+std::wstring AnsweredSaveMessage(const Zelkor& zelkor) {
+    const auto shown = WaitForMessageBox(zelkor.Pid());
+    if (!shown) return L"(no message)";
+    Answer(*shown, IDOK);
+    return FirstLine(shown->prompt);
+}
+
+// The program beside the sample list, its window up.
+class NeighboursE2E : public ZelkorInTray {
+protected:
+    void SetUp() override {
+        ZelkorInTray::SetUp();
+        ASSERT_TRUE(zelkor.ShowFromTray());
+    }
+};
 
 // Notepad's UTF-8, with and without its mark: the entries show and reach the registry as
 // written; the next save writes code page 932 and keeps the original beside it.
@@ -54,13 +61,10 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
             WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));
 
         ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-        const auto kept = WaitForMessageBox(zelkor.Pid());
-        ASSERT_TRUE(kept);
         EXPECT_EQ(
-            FirstLine(kept->prompt),
+            AnsweredSaveMessage(zelkor),
             L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、"
             L"シフトJISで保存し直しました。元のファイルは次の名前で残してあります。");
-        Answer(*kept, IDOK);
         EXPECT_TRUE(WaitUntil([&] {
             return zelkor.ListFile() == Ansi(
                                             L"a.example.jp,8080,自宅\r\nb.example.jp,3128,社内\r\n"
@@ -71,23 +75,15 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
 }
 
 // Notepad added a line while the program ran; the editor's save keeps Notepad's version.
-TEST(OtherEditorsE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
-    SetProxyInForce(kSampleServer, true);
-    Zelkor zelkor(Ansi(kSampleList));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
+TEST_F(NeighboursE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
     const std::string outside = Ansi(kSampleList) + "notepad.example.jp,80,\r\n";
     WriteFromOutside(zelkor.ListPath(), outside);
 
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-    const auto kept = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(kept);
     EXPECT_EQ(
-        FirstLine(kept->prompt),
+        AnsweredSaveMessage(zelkor),
         L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
         L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。");
-    Answer(*kept, IDOK);
     EXPECT_TRUE(WaitUntil(
         [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
     EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), outside);
@@ -125,13 +121,7 @@ TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
 
 // taskkill's WM_CLOSE and the end of the session while the editor holds an unsaved entry:
 // the editor's save question comes first, its Cancel keeps everything, its Yes saves.
-TEST(CloseRequestE2E, WithAnUnsavedEntryTheEditorsQuestionComesFirst) {
-    SetProxyInForce(kSampleServer, true);
-    Zelkor zelkor(Ansi(kSampleList));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
-    HWND main = zelkor.MainWindow();
+TEST_F(NeighboursE2E, ACloseRequestWithAnUnsavedEntryAsksTheEditorsQuestionFirst) {
     HWND editor = zelkor.EditorWithNewEntry(L"new.example.jp", L"8000");
     ASSERT_TRUE(editor);
 

@@ -271,7 +271,7 @@ TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
     {  // the rename was done and only its writing through failed: the new list stands
         TestApp t;
         FailingFileSystem files(Step::MovedThenFailed);
-        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        App app = t.Over(files);
         t.WriteList("old,1,\r\n");
         LoadProxyList(app);
         app.state.ProxyTable = {{L"new", L"2", L""}};
@@ -282,7 +282,7 @@ TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
     {  // the old list went and the new one did not come: the new one is kept and named
         TestApp t;
         FailingFileSystem files(Step::ListLost);
-        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        App app = t.Over(files);
         t.WriteList("old,1,\r\n");
         LoadProxyList(app);
         app.state.ProxyTable = {{L"new", L"2", L""}};
@@ -299,7 +299,7 @@ TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
     {  // keeping the old list under another name failed: nothing is replaced
         TestApp t;
         FailingFileSystem files(Step::KeepCopy);
-        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        App app = t.Over(files);
         t.WriteList("old,1,\r\n");
         LoadProxyList(app);
         t.WriteList("changed,1,\r\n");
@@ -318,7 +318,7 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
     for (const Step step : {Step::Create, Step::MoveOver}) {
         TestApp t;
         FailingFileSystem files(step, 3);
-        App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+        App app = t.Over(files);
         app.state.ProxyTable = {{L"new", L"2", L""}};
         EXPECT_TRUE(SaveProxyList(app));
         EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
@@ -328,7 +328,7 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
     }
     TestApp t;
     FailingFileSystem files(Step::MoveOver, 1000);
-    App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Z"};
+    App app = t.Over(files);
     t.WriteList("old,1,\r\n");
     app.state.ProxyTable = {{L"new", L"2", L""}};
     EXPECT_FALSE(SaveProxyList(app));

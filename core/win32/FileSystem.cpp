@@ -5,18 +5,9 @@
 #include <algorithm>
 #include <new>
 
-namespace {
+#include "core/win32/SystemText.h"
 
-std::wstring Describe(DWORD code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring out = text ? text : L"";
-    LocalFree(text);
-    while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r')) out.pop_back();
-    return out;
-}
+namespace {
 
 // Conflicts with another program that has the file open for a moment.
 bool IsTransient(DWORD code) {
@@ -26,7 +17,7 @@ bool IsTransient(DWORD code) {
 
 // Takes the code of the call that just failed, before anything else can change it.
 bool Fail(FileError& error, DWORD code = GetLastError()) {
-    error.text = Describe(code);
+    error.text = SystemText(code);
     error.transient = IsTransient(code);
     return false;
 }

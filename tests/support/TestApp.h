@@ -57,6 +57,10 @@ struct TestApp {
         memory.CreateKey(kSettingsPath);
     }
 
+    // The same application over another file system, to make its steps fail.
+    App Over(FileSystem& files) {
+        return App{AppState{}, ui, registry, files, clock, folder.path().wstring(), L"Zelkor"};
+    }
     std::filesystem::path ListPath() const { return folder.path() / "PROXYLIST.DAT"; }
     void WriteList(const std::string& bytes) const { WriteBytes(ListPath(), bytes); }
     std::string ListBytes() const { return ReadBytes(ListPath()); }
