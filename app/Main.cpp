@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "core/SystemClock.h"
+#include "core/win32/WinInetNotifier.h"
 #include "registry/win32/Advapi32Registry.h"
 #include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
@@ -20,8 +21,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     REGEDIT::Registry registry(system);
     ToolkitUi ui;
     SystemClock clock;
-    App app{AppState{},      ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
-            ExecutableStem()};
+    WinInetNotifier notifier;
+    App app{
+        AppState{},      ui, registry, SystemFileSystem(), clock, notifier, ExecutableDirectory(),
+        ExecutableStem()};
     Frm_Main mainWindow(app);
     // A fault before the event loop leaves no way into the program: it is reported and ends it.
     const bool started = Toolkit::CatchFaults(false, [&] {

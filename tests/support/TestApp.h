@@ -51,8 +51,13 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 
 struct TestApp {
     TestApp()
-        : registry(memory), app{AppState{},         ui,    registry,
-                                SystemFileSystem(), clock, folder.path().wstring(),
+        : registry(memory), app{AppState{},
+                                ui,
+                                registry,
+                                SystemFileSystem(),
+                                clock,
+                                notifier,
+                                folder.path().wstring(),
                                 L"Zelkor"} {
         memory.CreateKey(kSettingsPath);
     }
@@ -74,5 +79,6 @@ struct TestApp {
     REGEDIT::Registry registry;
     RecordingUi ui;
     ScriptedClock clock;
+    RecordingNotifier notifier;
     App app;
 };
