@@ -1,5 +1,7 @@
 #include "e2e/Desktop.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -257,7 +259,7 @@ RefusingTaskbar::RefusingTaskbar() {
 
 RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
 
-bool RefusingTaskbar::Refused() const { return g_offeredIcons > 0; }
+int RefusingTaskbar::Offers() const { return g_offeredIcons; }
 
 bool MoveTo(POINT at) {
     SetCursorPos(at.x, at.y);
@@ -308,6 +310,25 @@ OtherProgram::OtherProgram() {
 }
 
 OtherProgram::~OtherProgram() { DestroyWindow(hwnd_); }
+
+std::wstring AccessibleNameOf(HWND control) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // once per thread; later calls are no-ops
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+        return L"";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring text;
+    if (accessible->get_accName(self, &name) == S_OK && name) text.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    accessible->Release();
+    return text;
+}
 
 RECT RectOf(HWND hwnd) {
     RECT r{};

@@ -46,6 +46,11 @@ bool FormWindow::FillList(Control& list) {
 }
 
 void FormWindow::Sync(Control& control, ControlProp what) {
+    if (control.kind() == ControlKind::Timer) {
+        for (const auto& [id, timer] : byId_)
+            if (timer == &control && what == ControlProp::Enabled) RunTimer(control, id);
+        return;
+    }
     HWND h = Hwnd(control);
     if (!h) {
         if (what == ControlProp::Repaint) InvalidateRect(hwnd_, nullptr, TRUE);
