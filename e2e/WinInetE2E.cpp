@@ -51,7 +51,8 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     HWND main = zelkor.MainWindow();
     const auto announced = [&](size_t switches) {
         std::vector<int> expected = before;
-        for (size_t i = 0; i < switches; ++i) expected.insert(expected.end(), pair.begin(), pair.end());
+        for (size_t i = 0; i < switches; ++i)
+            expected.insert(expected.end(), pair.begin(), pair.end());
         return WaitUntil([&] { return OptionsSetOnNoHandle(trace) == expected; }, 5000);
     };
     EXPECT_TRUE(announced(0)) << "nothing is announced before a switch";

@@ -14,7 +14,8 @@ SetOptionW LoadSetOption() {
     HMODULE wininet = LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!wininet) return nullptr;
     // Through a function type without arguments, which GCC lets any function pointer become.
-    const auto address = reinterpret_cast<void (*)()>(GetProcAddress(wininet, "InternetSetOptionW"));
+    const auto address =
+        reinterpret_cast<void (*)()>(GetProcAddress(wininet, "InternetSetOptionW"));
     return reinterpret_cast<SetOptionW>(address);
 }
 

@@ -11,7 +11,6 @@
 #include "ui/trial/Frm_ZelkorOrder.h"
 
 namespace {
-constexpr int kTrayLeftButtonDown = TaskIcon::kLeftButtonDown;
 constexpr int kBottomMarginTwips = 500;
 const Font kProportional{L"ＭＳ Ｐ明朝", 9, false};
 const Font kFixedPitch{L"ＭＳ 明朝", 9, false};
@@ -181,5 +180,5 @@ void Frm_Main::Form_Resize() {
 void Frm_Main::Form_MouseMove(int, int, float x, float) {
     const long twips = std::lround(x);
     const long perPixel = std::lround(static_cast<float>(Toolkit::TwipsPerPixelX()));
-    if (perPixel > 0 && twips / perPixel == kTrayLeftButtonDown) Show_Me();
+    if (perPixel > 0 && twips / perPixel == TaskIcon::kLeftButtonDown) Show_Me();
 }

@@ -47,7 +47,7 @@ private:
     bool CreateControls();
     void CreateMenus();
     void ApplyStackingOrder();
-    void RunTimer(Control& timer, int id);
+    void RunTimer(const Control& timer);  // started or stopped as it is enabled
     void ApplyMenuStates(std::list<MenuItem>& items);
     void RedrawArea(Control& control);
     void RestoreFocus();

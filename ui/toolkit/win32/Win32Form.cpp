@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "ui/toolkit/Faults.h"
@@ -95,7 +94,7 @@ bool FormWindow::CreateControls() {
         const int childId = id++;
         if (control.kind() == ControlKind::Timer) {
             byId_[childId] = &control;
-            if (control.Enabled()) RunTimer(control, childId);
+            RunTimer(control);
             continue;
         }
         if (!HasWindow(control)) continue;
@@ -111,11 +110,15 @@ bool FormWindow::CreateControls() {
     return true;
 }
 
-void FormWindow::RunTimer(Control& timer, int id) {
-    if (timer.Enabled())
-        SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(timer.interval), nullptr);
-    else
-        KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+// A timer runs under the number its control would have as a child window.
+void FormWindow::RunTimer(const Control& timer) {
+    for (const auto& [id, control] : byId_) {
+        if (control != &timer) continue;
+        if (timer.Enabled())
+            SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(timer.interval), nullptr);
+        else
+            KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+    }
 }
 
 void FormWindow::CreateMenus() {

@@ -47,8 +47,7 @@ bool FormWindow::FillList(Control& list) {
 
 void FormWindow::Sync(Control& control, ControlProp what) {
     if (control.kind() == ControlKind::Timer) {
-        for (const auto& [id, timer] : byId_)
-            if (timer == &control && what == ControlProp::Enabled) RunTimer(control, id);
+        if (what == ControlProp::Enabled) RunTimer(control);
         return;
     }
     HWND h = Hwnd(control);
