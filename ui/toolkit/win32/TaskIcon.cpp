@@ -57,7 +57,7 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
 // The shell may take an icon yet report a time-out, so a refused add asks whether the icon is
 // there after all. With the icon in place, its messages are switched to the current version:
 // the keyboard's selection gets a message of its own, and the tip is still shown.
-bool Show(NOTIFYICONDATAA& record) {
+bool PlaceInTray(NOTIFYICONDATAA& record) {
     if (!Shell_NotifyIconA(NIM_ADD, &record) && !Shell_NotifyIconA(NIM_MODIFY, &record))
         return false;
     record.uVersion = NOTIFYICON_VERSION_4;
@@ -79,7 +79,7 @@ int16_t Add(HWND hwnd, int32_t id, const std::wstring& iconFile, int16_t iconInd
     record.uCallbackMessage = WM_MOUSEMOVE;
     record.hIcon = small.get();
     CopyTip(record, tip);
-    return Show(record) ? TaskIcon::kAdded : TaskIcon::kRefused;
+    return PlaceInTray(record) ? TaskIcon::kAdded : TaskIcon::kRefused;
 }
 
 void Forget(HWND hwnd, int32_t id) {
