@@ -49,10 +49,15 @@ void Select(HWND list, int index, bool wait) {
     NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE, wait);
 }
 
-void SendMouse(DWORD flags) {
+// A button pressed or released where it is given. Under Wine the X server echoes earlier moves
+// of the pointer back late, and one that came between the move and the press would otherwise
+// take the press to where the pointer had been.
+void SendMouseAt(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
 
@@ -297,9 +302,9 @@ void ClickAt(POINT at) {
     if (now < lastClick + apart) Sleep(static_cast<DWORD>(lastClick + apart - now));
     MoveTo(at);
     Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouseAt(MOUSEEVENTF_LEFTDOWN, at);
     Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouseAt(MOUSEEVENTF_LEFTUP, at);
     lastClick = GetTickCount64();
 }
 
