@@ -7,6 +7,7 @@
 
 #include "app/RunningCopy.h"
 #include "core/SystemClock.h"
+#include "core/win32/WinInetNotifier.h"
 #include "registry/win32/Advapi32Registry.h"
 #include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
@@ -14,6 +15,8 @@
 #include "ui/toolkit/Toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Run from a download folder, a DLL planted beside the program must not be loaded.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (HandedToRunningCopy()) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -22,8 +25,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     REGEDIT::Registry registry(system);
     ToolkitUi ui;
     SystemClock clock;
-    App app{AppState{},      ui, registry, SystemFileSystem(), clock, ExecutableDirectory(),
-            ExecutableStem()};
+    WinInetNotifier notifier;
+    App app{
+        AppState{},      ui, registry, SystemFileSystem(), clock, notifier, ExecutableDirectory(),
+        ExecutableStem()};
     Frm_Main mainWindow(app);
     // A fault before the event loop leaves no way into the program: it is reported and ends it.
     const bool started = Toolkit::CatchFaults(false, [&] {

@@ -67,6 +67,8 @@ WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
         return WriteOutcome::WriteFailed;
     }
+    key.Close();
+    app.notifier.SettingsChanged();
     return WriteOutcome::Written;
 }
 
@@ -85,6 +87,7 @@ WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::
         return WriteOutcome::WriteFailed;
     }
     key.Close();
+    app.notifier.SettingsChanged();
     app.ui.DoEvents();
     return WriteOutcome::Written;
 }

@@ -16,6 +16,7 @@ struct App {
     REGEDIT::Registry& registry;
     FileSystem& files;
     Clock& clock;
+    SettingsNotifier& notifier;
     FilePath directory;           // where PROXYLIST.DAT lives: the executable's folder
     std::wstring executableStem;  // the executable's file name without its extension
 };
@@ -82,6 +83,7 @@ int NumberOf(const std::wstring& flagText);
 
 enum class WriteOutcome { OpenFailed, WriteFailed, Written };
 
+// The writers tell running programs of a value they have written, and of nothing else.
 // The writer of ProxyEnable. `onFieldSet` runs between setting the field and the write.
 WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>& onFieldSet);
 // The writer of ProxyServer: "HTTP=" + address + ":" + port, both trimmed.

@@ -1,5 +1,6 @@
 #pragma once
-// What the core needs from the user interface and the clock; the toolkit implements it.
+// What the core needs from the user interface, the clock and the programs that read the proxy
+// settings; the toolkit implements the user interface.
 
 #include <string>
 
@@ -47,4 +48,12 @@ public:
     virtual int MillisecondsToNextSecond() = 0;
     // Waits without handling window events, for a short pause while a file is busy.
     virtual void Sleep(int milliseconds) = 0;
+};
+
+// Running programs keep the proxy settings they loaded until they are told that they changed.
+class SettingsNotifier {
+public:
+    virtual ~SettingsNotifier() = default;
+    // After a value has been written; a failure here changes nothing else.
+    virtual void SettingsChanged() = 0;
 };

@@ -1,5 +1,7 @@
 #include "e2e/Desktop.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -47,10 +49,15 @@ void Select(HWND list, int index, bool wait) {
     NotifyParent(list, IsList(list) ? LBN_SELCHANGE : CBN_SELCHANGE, wait);
 }
 
-void SendMouse(DWORD flags) {
+// A button pressed or released where it is given. Under Wine the X server echoes earlier moves
+// of the pointer back late, and one that came between the move and the press would otherwise
+// take the press to where the pointer had been.
+void SendMouseAt(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
 
@@ -257,7 +264,7 @@ RefusingTaskbar::RefusingTaskbar() {
 
 RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
 
-bool RefusingTaskbar::Refused() const { return g_offeredIcons > 0; }
+int RefusingTaskbar::Offers() const { return g_offeredIcons; }
 
 bool MoveTo(POINT at) {
     const auto standsThere = [&] {
@@ -298,9 +305,9 @@ void ClickAt(POINT at) {
     if (now < lastClick + apart) Sleep(static_cast<DWORD>(lastClick + apart - now));
     MoveTo(at);
     Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouseAt(MOUSEEVENTF_LEFTDOWN, at);
     Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouseAt(MOUSEEVENTF_LEFTUP, at);
     lastClick = GetTickCount64();
 }
 
@@ -311,6 +318,25 @@ OtherProgram::OtherProgram() {
 }
 
 OtherProgram::~OtherProgram() { DestroyWindow(hwnd_); }
+
+std::wstring AccessibleNameOf(HWND control) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // once per thread; later calls are no-ops
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+        return L"";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring text;
+    if (accessible->get_accName(self, &name) == S_OK && name) text.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    accessible->Release();
+    return text;
+}
 
 RECT RectOf(HWND hwnd) {
     RECT r{};

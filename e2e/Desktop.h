@@ -76,12 +76,13 @@ public:
     ~RefusingTaskbar();
     RefusingTaskbar(const RefusingTaskbar&) = delete;
     RefusingTaskbar& operator=(const RefusingTaskbar&) = delete;
-    bool Refused() const;  // an icon was offered to it
+    int Offers() const;  // how many times an icon was offered to it
 
 private:
     HWND hwnd_ = nullptr;
 };
-// What the shell sends the icon's window for a mouse message over the icon, posted.
+// What the shell sends the icon's window for a message of the icon, posted: a mouse message
+// over it, or NIN_SELECT, NIN_KEYSELECT and WM_CONTEXTMENU in the current version.
 void PostTrayMessage(HWND window, UINT mouseMessage);
 // A real left click, as the mouse makes it.
 void ClickAt(POINT at);
@@ -102,6 +103,9 @@ public:
 private:
     HWND hwnd_ = nullptr;
 };
+
+// The name a screen reader gives the control, through oleacc as it asks; empty without one.
+std::wstring AccessibleNameOf(HWND control);
 
 RECT RectOf(HWND hwnd);
 RECT ScreenRect();

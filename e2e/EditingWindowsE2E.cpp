@@ -156,6 +156,9 @@ TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
     HWND dialog = OpenEntryDialog(editor, L"追加", L"Proxy追加");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(FocusIn(dialog), boxes[0]);
+    EXPECT_EQ(AccessibleNameOf(boxes[0]), L"サーバアドレス");
+    EXPECT_EQ(AccessibleNameOf(boxes[1]), L"ポート番号");
+    EXPECT_EQ(AccessibleNameOf(boxes[2]), L"コメント");
 
     Type(boxes[0], L"ａhost,ｶﾅ\"");
     EXPECT_EQ(TextOf(boxes[0]), L"host,ｶﾅ\"") << "full width dropped, single-byte kept";
@@ -214,6 +217,8 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     EXPECT_FALSE(IsWindowEnabled(connect));
     EXPECT_FALSE(IsWindowEnabled(save));
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(trial) == trialBoxes[0]; }));
+    EXPECT_EQ(AccessibleNameOf(trialBoxes[0]), L"サーバアドレス");
+    EXPECT_EQ(AccessibleNameOf(trialBoxes[1]), L"ポート番号");
 
     Type(trialBoxes[0], L"try.example.jp");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(connect) && IsWindowEnabled(save); }));

@@ -87,9 +87,9 @@ TEST(StartupE2E, TheSplashStandsCentredWithItsTextsUntilTheMainWindowIsLoaded) {
 }
 
 TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInForce) {
-    for (const UINT mouse :
-         {0x200u, 0x202u, 0x203u, 0x204u, 0x205u, 0x207u})  // all but the left press
-        PostTrayMessage(main, mouse);
+    // All but the left press, and the click's NIN_SELECT and the context menu's message.
+    for (const UINT message : {0x200u, 0x202u, 0x203u, 0x204u, 0x205u, 0x207u, 0x400u, 0x7Bu})
+        PostTrayMessage(main, message);
     // The About box, asked for after them, opens once they have all been handled.
     ChooseMenu(main, MainMenu::About);
     HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
@@ -121,6 +121,13 @@ TEST_F(MainWindowE2E, OnlyALeftPressOnTheTrayIconShowsTheWindowWithTheValuesInFo
     EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(IsWindowEnabled(controls.servers));
     EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// Win+B, then Enter or Space on the icon: the shell's NIN_KEYSELECT.
+TEST_F(MainWindowE2E, SelectingTheTrayIconWithTheKeyboardShowsTheWindow) {
+    PostTrayMessage(main, 0x401);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
 }
 
 TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
@@ -234,22 +241,26 @@ TEST_F(MainWindowE2E, WhenTheTaskbarComesBackTheIconIsPutBackInIt) {
     EXPECT_TRUE(zelkor.ShowFromTray());
 }
 
-// What a start at sign-in meets: a taskbar that is not there yet refuses the icon, then the
-// real one starts and says so.
-TEST(TaskbarE2E, StartedBeforeTheTaskbarTheIconComesOnceWhenItAnnouncesItself) {
+// What a start at sign-in meets: a taskbar that is not ready yet refuses the icon. The icon is
+// offered again until the taskbar takes it, without waiting for its announcement.
+TEST(TaskbarE2E, StartedBeforeTheTaskbarIsReadyTheIconIsOfferedAgainUntilItIsTaken) {
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
     {
         RefusingTaskbar notYet;
         zelkor.Start();
         ASSERT_TRUE(zelkor.WaitForStartup());
-        EXPECT_TRUE(notYet.Refused());
+        const int firstTry = notYet.Offers();
+        EXPECT_GT(firstTry, 0);
+        EXPECT_TRUE(WaitUntil([&] { return notYet.Offers() > firstTry; }, 10000))
+            << "offered again while refused";
+        PostTrayMessage(zelkor.MainWindow(), 0x201);
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(zelkor.MainWindow()); }))
+            << "the program answers meanwhile";
     }
-    EXPECT_FALSE(IconDrawnAt(TrayIconPoint()));
-    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    PostMessageW(zelkor.MainWindow(), taskbarCreated, 0, 0);
-    EXPECT_TRUE(WaitUntil([] { return IconDrawnAt(TrayIconPoint()); }, 3000));
-    PostMessageW(zelkor.MainWindow(), taskbarCreated, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return IconDrawnAt(TrayIconPoint()); }, 10000));
+    // The taskbar's announcement comes too, and adds no second icon.
+    PostMessageW(zelkor.MainWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     ASSERT_TRUE(zelkor.ShowFromTray());
     EXPECT_FALSE(IconDrawnAt(NextTraySlot(TrayIconPoint()))) << "one icon, not two";
 }

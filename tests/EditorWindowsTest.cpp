@@ -307,4 +307,41 @@ TEST_F(Trial, APastedAddressTheCodePageCannotHoldIsNeitherConnectedNorSaved) {
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
 }
 
+// Screen readers name a box by the label just before it in the window's stacking order; Tab
+// follows the same order over the controls that take the focus.
+TEST(ScreenReaders, EveryBoxIsNamedByItsLabelAndTabKeepsTheDesignedOrder) {
+    HeadlessApp h;
+    Form main{L"Frm_Main", L"", 100, 100};
+    Frm_EditSub entry(h.app);
+    Frm_ZelkorOrder trial(h.app, main);
+    struct Window {
+        Form& form;
+        std::vector<std::wstring> names;     // of Txt_Body(0), (1), ...
+        std::vector<std::wstring> tabOrder;  // name and index of each control Tab reaches
+    };
+    const Window windows[] = {
+        {entry.form(),
+         {L"サーバアドレス", L"ポート番号", L"コメント"},
+         {L"Txt_Body0", L"Txt_Body1", L"Txt_Body2", L"CmdPF100", L"CmdPF110"}},
+        {trial.form(),
+         {L"サーバアドレス", L"ポート番号"},
+         {L"Txt_Body0", L"Txt_Body1", L"CmdPF100", L"CmdPF199", L"CmdPF110"}},
+    };
+    for (const Window& w : windows) {
+        const std::vector<Control*> order = w.form.StackingOrder();
+        EXPECT_EQ(order.size(), w.form.Controls().size()) << w.form.name();
+        std::vector<std::wstring> reached;
+        for (size_t i = 0; i < order.size(); ++i) {
+            const Control& c = *order[i];
+            if (c.TakesFocus()) reached.push_back(c.name() + std::to_wstring(c.index()));
+            if (c.kind() != ControlKind::TextBox) continue;
+            ASSERT_GT(i, 0u) << w.form.name();
+            EXPECT_EQ(order[i - 1]->kind(), ControlKind::Label) << w.form.name() << c.index();
+            EXPECT_EQ(order[i - 1]->Text(), w.names.at(static_cast<size_t>(c.index())))
+                << w.form.name();
+        }
+        EXPECT_EQ(reached, w.tabOrder) << w.form.name();
+    }
+}
+
 }  // namespace

@@ -86,6 +86,7 @@ TEST_P(RegistryFault, APickWritesAllOrNothing) {
     EXPECT_EQ(h.app.state.NowProxyName, failing == Call::Open ? L"HTTP=a.example" : L"b.example");
     EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), written ? L"second" : L"");
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(h.t.notifier.notices, written ? 1 : 0);
 }
 
 TEST_P(RegistryFault, TheCheckBoxWritesAllOrNothing) {
@@ -98,6 +99,7 @@ TEST_P(RegistryFault, TheCheckBoxWritesAllOrNothing) {
     EXPECT_EQ(h.app.state.NowProxyEnable, failing == Call::Open ? L"1" : L"0");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").Enabled(), failing == Call::Open);
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(h.t.notifier.notices, failing == Call::Query ? 1 : 0);
 }
 
 TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
@@ -114,6 +116,7 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
               Sz(failing == Call::Query ? "HTTP=t.example:8080" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(h.t.notifier.notices, failing == Call::Query ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCallAndCode, RegistryFault,
@@ -137,7 +140,9 @@ protected:
 
     HeadlessApp h;
     FailingFileSystem files{GetParam()};
-    App app{AppState{}, h.ui, h.t.registry, files, h.clock, h.t.folder.path().wstring(), L"Zelkor"};
+    App app{
+        AppState{}, h.ui, h.t.registry, files, h.clock, h.t.notifier, h.t.folder.path().wstring(),
+        L"Zelkor"};
 };
 
 TEST_P(SaveFault, TheEditorKeepsItsWindowAndItsEdits) {

@@ -8,6 +8,7 @@
 #include "ui/main/Frm_Main.h"
 #include "ui/start/Startup.h"
 #include "ui/toolkit/Faults.h"
+#include "ui/toolkit/TaskIcon.h"
 
 namespace {
 
@@ -60,18 +61,28 @@ TEST_F(MainWindow, AListTheDropDownCannotHoldWholeIsNotShownAtAll) {
                   L"使われないよう、一覧は空にしてあります。"});
 }
 
-TEST_F(MainWindow, OnlyTheLeftButtonDownOnTheIconShowsTheWindow) {
+// The icon's messages of the shell's current version: a click ends in NIN_SELECT (0x400), the
+// right button and the context-menu key in WM_CONTEXTMENU (0x7B), and the keyboard's selection
+// (Win+B, then Enter or Space) is NIN_KEYSELECT (0x401).
+TEST_F(MainWindow, OnlyTheLeftPressOrTheKeyboardOnTheIconShowsTheWindowAndAClickActsOnce) {
     StartWith("a.example,8080,\r\n");
-    for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207}) {
+    for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207, 0x400, 0x7B}) {
         Headless::TrayMessage(window.form(), message);
         EXPECT_FALSE(window.form().Visible()) << message;
     }
-    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), 2) << "read at start-up only";
+    for (const int message : {0x201, 0x202, 0x400}) Headless::TrayMessage(window.form(), message);
     EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), 4) << "one click, one reading";
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
     EXPECT_EQ(Ctl(L"Lbl_NowPortNo").Text(), L"PortNo[8080]");
     EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 1);
     EXPECT_TRUE(Ctl(L"Cmb_ProxyName").Enabled());
+
+    Headless::Minimize(window.form());
+    Headless::TrayMessage(window.form(), 0x401);
+    EXPECT_TRUE(window.form().Visible());
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), 6);
 }
 
 TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
@@ -261,10 +272,13 @@ TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffThe
             MainBas::Main(h.app, window);
             const std::string where =
                 std::to_string(dpi) + (taskbarAtRight ? " dpi, right" : " dpi, bottom");
-            for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205}) {
+            for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x400, 0x7B}) {
                 Headless::TrayMessage(window.form(), message);
                 EXPECT_FALSE(window.form().Visible()) << where << ", message " << message;
             }
+            Headless::TrayMessage(window.form(), 0x401);
+            EXPECT_TRUE(window.form().Visible()) << where << ", the keyboard's selection";
+            Headless::Minimize(window.form());
             Headless::TrayMessage(window.form(), 0x201);
             EXPECT_TRUE(window.form().Visible()) << where;
 
@@ -287,6 +301,67 @@ TEST(MainWindowOnRealDesktops, StartedBeforeTheTaskbarItComesUpAboveIt) {
     Headless::SetScreen({2560, 1600, 0, 0, 0, 96});
     Headless::TrayMessage(window.form(), 0x201);
     EXPECT_EQ(window.form().Top() + window.form().Height(), Toolkit::WorkArea().bottom);
+}
+
+// At sign-in the shell may refuse the icon while it is too busy to answer.
+TEST_F(MainWindow, ARefusedIconIsOfferedAgainUntilTheShellTakesIt) {
+    Headless::FailIconAdd(TaskIcon::kRefused, 3);
+    StartWith("a.example,8080,\r\n");
+    Control& retry = Ctl(L"Tmr_IconAdd");
+    EXPECT_TRUE(Headless::Icons().empty());
+    EXPECT_TRUE(retry.Enabled());
+    EXPECT_EQ(retry.interval, 2000);
+    for (int tick = 0; tick < 3; ++tick) Headless::Elapse(retry);
+    ASSERT_EQ(Headless::Icons().size(), 1u);
+    EXPECT_EQ(Headless::Icons()[0].tip, L"Zelkor盛合わせ");
+    EXPECT_FALSE(retry.Enabled());
+    Headless::Elapse(retry);
+    EXPECT_EQ(Headless::IconAddCalls(), 4) << "once taken, the icon is not offered again";
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_TRUE(window.form().Visible());
+}
+
+TEST(TrayIconRetries, TheShellIsAskedForTwoMinutesAndAMissingIconFileNotAgain) {
+    for (const int16_t refusal : {TaskIcon::kRefused, TaskIcon::kNoIcon}) {
+        HeadlessApp h;
+        Frm_Main window(h.app);
+        Headless::FailIconAdd(refusal, 1000);
+        h.t.WriteList("a.example,8080,\r\n");
+        MainBas::Main(h.app, window);
+        Control& retry = window.form().Ctl(L"Tmr_IconAdd");
+        for (int tick = 0; tick < 100; ++tick) Headless::Elapse(retry);
+        EXPECT_FALSE(retry.Enabled());
+        EXPECT_EQ(Headless::IconAddCalls(), refusal == TaskIcon::kRefused ? 61 : 1)
+            << "two minutes of tries two seconds apart, after the first";
+    }
+}
+
+// Out of window memory (the desktop heap exhausted): said, and nothing waits for the window.
+TEST_F(MainWindow, AWindowThatCannotBeCreatedIsReportedAndEverythingElseGoesOn) {
+    StartWith("a.example,8080,\r\n");
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::FailWindowOf(L"Frm_ZelkorOrder");
+    Headless::ClickMenu(window.form(), L"MnuPf", 110);
+    EXPECT_EQ(Headless::ModalCount(L"Frm_ZelkorOrder"), 0);
+    EXPECT_EQ(
+        Headless::Prompts(),
+        std::vector<std::wstring>{L"ウィンドウを開けませんでした。Windowsのメモリが足りません"
+                                  L"。ほかのプログラムを閉じてから、もう一度お試しください。"});
+    EXPECT_EQ(h.app.state.ShowMeAllowed, kTrue) << "the tray icon still works";
+    Headless::ClickMenu(window.form(), L"MnuPf", 110);
+    EXPECT_EQ(Headless::ModalCount(L"Frm_ZelkorOrder"), 1) << "the next try opens it";
+}
+
+TEST(StartUp, WithoutItsMainWindowTheProgramSaysSoAndEnds) {
+    HeadlessApp h;
+    Frm_Main window(h.app);
+    h.t.WriteList("a.example,8080,\r\n");
+    Headless::FailWindowOf(L"Frm_Main");
+    MainBas::Main(h.app, window);
+    EXPECT_FALSE(window.form().Loaded());
+    EXPECT_TRUE(Headless::Icons().empty());
+    EXPECT_EQ(Headless::Boxes().size(), 1u);
+    EXPECT_TRUE(Toolkit::Ended());
 }
 
 TEST_F(MainWindow, EachWindowOpensWithTheFocusOnItsFirstControl) {
@@ -320,6 +395,27 @@ TEST(Faults, AFaultInAHandlerIsReportedAndGoesNoFurther) {
     EXPECT_EQ(Headless::Boxes()[0].prompt,
               L"予期しないエラーが発生しました。この操作は中断されました。\r\nindex 7");
     EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor盛り合わせ");
+}
+
+// The handler of a close question faults once: the next close still asks it.
+TEST(Faults, AFaultInACloseQuestionDoesNotSkipTheNextOne) {
+    HeadlessApp h;
+    Form form{L"Frm_Test", L"", 100, 100};
+    int asked = 0;
+    form.OnQueryUnload = [&](int16_t& cancel, int) {
+        if (++asked == 1) throw std::runtime_error("broken");
+        cancel = kTrue;
+    };
+    form.Show();
+    // As the window procedure runs it.
+    Toolkit::CatchFaults(0, [&] {
+        Headless::CloseBox(form);
+        return 0;
+    });
+    EXPECT_EQ(Headless::Boxes().size(), 1u);
+    Headless::CloseBox(form);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(form.Loaded()) << "the question's answer kept the window";
 }
 
 // Sign-out, or the close box, reaches the main window while one of its modal windows is up.

@@ -90,7 +90,8 @@ TEST_F(ProxyListFile, OverLongFileIsReportedAndKeptByTheNextSave) {
 
 TEST_F(ProxyListFile, AListThatIsThereButCannotBeReadIsKeptByTheNextSave) {
     FailingFileSystem held(FailingFileSystem::Step::Read);
-    App app{AppState{}, t.ui, t.registry, held, t.clock, t.folder.path().wstring(), L"Zelkor"};
+    App app{AppState{}, t.ui, t.registry, held, t.clock, t.notifier, t.folder.path().wstring(),
+            L"Zelkor"};
     t.WriteList("old,1,whole list\r\n");
     WriteBytes(t.folder.path() / "PROXYLIST.DAT.bak", "an older backup");
     app.state.ProxyTable = {{L"kept", L"1", L""}};
@@ -245,7 +246,8 @@ class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
 TEST_P(FailedSave, LosesNothingAndSaysSo) {
     TestApp t;
     FailingFileSystem files(GetParam());
-    App app{AppState{}, t.ui, t.registry, files, t.clock, t.folder.path().wstring(), L"Zelkor"};
+    App app{AppState{}, t.ui, t.registry, files, t.clock, t.notifier, t.folder.path().wstring(),
+            L"Zelkor"};
     t.WriteList("old,1,kept\r\n");
     app.state.ProxyTable = {{L"new", L"2", L""}};
 

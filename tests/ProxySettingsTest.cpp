@@ -131,9 +131,17 @@ TEST_F(ProxySettings, EveryFailingCallAndCodeIsReported) {
     }
 }
 
-TEST_F(ProxySettings, ServerWriteStoresExactBytesAndLeavesEnableAlone) {
+// Running programs are told once the value is in the registry and the key is closed.
+TEST_F(ProxySettings, ServerWriteStoresExactBytesLeavesEnableAloneThenTellsRunningPrograms) {
     t.PutEnableByte(0);
+    std::vector<uint8_t> storedAtNotice;
+    t.notifier.onNotice = [&] {
+        storedAtNotice = t.Stored("ProxyServer")->bytes;
+        EXPECT_EQ(t.memory.OpenHandles(), 0u);
+    };
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"  new.host ", L" 3128  "), WriteOutcome::Written);
+    EXPECT_EQ(t.notifier.notices, 1);
+    EXPECT_EQ(storedAtNotice, Bytes("HTTP=new.host:3128"));
     EXPECT_EQ(t.Stored("ProxyServer")->type, static_cast<uint32_t>(RegType::Sz));
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=new.host:3128"));
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
@@ -158,6 +166,7 @@ TEST_F(ProxySettings, ServerWriteFailures) {
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
     EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{Texts::kOpenError, Texts::kWriteError}));
     EXPECT_EQ(t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(t.notifier.notices, 0) << "nothing was written, so nothing is announced";
 }
 
 TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
@@ -165,13 +174,19 @@ TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, address, L"12"), WriteOutcome::WriteFailed);
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
     EXPECT_EQ(t.ui.Prompts().back(), Texts::kWriteError);
+    EXPECT_EQ(t.notifier.notices, 0);
 
     const std::wstring fits(120, L'a');  // 5 + 120 + 1 + 1 = 127 bytes: the most that fits
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, fits, L"1"), WriteOutcome::Written);
     EXPECT_EQ(t.Stored("ProxyServer")->bytes.size(), 128u);
 }
 
-TEST_F(ProxySettings, EnableWriteIsOneBinaryByte) {
+TEST_F(ProxySettings, EnableWriteIsOneBinaryByteThenTellsRunningPrograms) {
+    std::vector<uint8_t> storedAtNotice;
+    t.notifier.onNotice = [&] {
+        storedAtNotice = t.Stored("ProxyEnable")->bytes;
+        EXPECT_EQ(t.memory.OpenHandles(), 0u);
+    };
     int calledWithField = -1;
     const auto outcome = MainBas::WriteProxyEnable(
         t.app, 0, [&] { calledWithField = MainBas::NumberOf(state.NowProxyEnable); });
@@ -180,8 +195,12 @@ TEST_F(ProxySettings, EnableWriteIsOneBinaryByte) {
     EXPECT_EQ(t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Binary));
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
+    EXPECT_EQ(t.notifier.notices, 1);
+    EXPECT_EQ(storedAtNotice, std::vector<uint8_t>{0});
 
     MainBas::WriteProxyEnable(t.app, 1, [] {});
+    EXPECT_EQ(t.notifier.notices, 2);
+    EXPECT_EQ(storedAtNotice, std::vector<uint8_t>{1});
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
     EXPECT_EQ(state.NowProxyEnable, L"1");
 }
@@ -200,6 +219,7 @@ TEST_F(ProxySettings, EnableWriteFailures) {
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
     EXPECT_EQ(t.ui.Prompts(), (std::vector<std::wstring>{Texts::kOpenError, Texts::kWriteError}));
     EXPECT_EQ(t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(t.notifier.notices, 0);
 }
 
 TEST(NumberOf, EmptyOrOddFieldsReadAsOff) {

@@ -29,6 +29,12 @@ struct HeadlessApp {
     TestApp t;
     TickingClock clock;
     ToolkitUi ui;
-    App app{AppState{}, ui, t.registry, SystemFileSystem(), clock, t.folder.path().wstring(),
+    App app{AppState{},
+            ui,
+            t.registry,
+            SystemFileSystem(),
+            clock,
+            t.notifier,
+            t.folder.path().wstring(),
             L"Zelkor"};
 };

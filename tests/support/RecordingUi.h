@@ -1,8 +1,10 @@
 #pragma once
-// Stand-ins for the user interface and the clock: message boxes are recorded and answered
-// from a script, and the clock moves only when the code waits.
+// Stand-ins for the user interface, the clock and the settings notice: message boxes are
+// recorded and answered from a script, the clock moves only when the code waits, and each
+// notice is counted, with what the test wants to see at that moment.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,4 +57,15 @@ public:
     std::vector<int> sleeps;
     size_t next = 0;
     int reads = 0;
+};
+
+class RecordingNotifier final : public SettingsNotifier {
+public:
+    void SettingsChanged() override {
+        ++notices;
+        if (onNotice) onNotice();
+    }
+
+    int notices = 0;
+    std::function<void()> onNotice;
 };

@@ -51,15 +51,21 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 
 struct TestApp {
     TestApp()
-        : registry(memory), app{AppState{},         ui,    registry,
-                                SystemFileSystem(), clock, folder.path().wstring(),
+        : registry(memory), app{AppState{},
+                                ui,
+                                registry,
+                                SystemFileSystem(),
+                                clock,
+                                notifier,
+                                folder.path().wstring(),
                                 L"Zelkor"} {
         memory.CreateKey(kSettingsPath);
     }
 
     // The same application over another file system, to make its steps fail.
     App Over(FileSystem& files) {
-        return App{AppState{}, ui, registry, files, clock, folder.path().wstring(), L"Zelkor"};
+        return App{AppState{}, ui, registry, files, clock, notifier, folder.path().wstring(),
+                   L"Zelkor"};
     }
     std::filesystem::path ListPath() const { return folder.path() / "PROXYLIST.DAT"; }
     void WriteList(const std::string& bytes) const { WriteBytes(ListPath(), bytes); }
@@ -78,5 +84,6 @@ struct TestApp {
     REGEDIT::Registry registry;
     RecordingUi ui;
     ScriptedClock clock;
+    RecordingNotifier notifier;
     App app;
 };

@@ -18,6 +18,11 @@ Frm_EditSub::Frm_EditSub(App& app) : app_(app) {
     Label2.tabIndex = 7;
     Label3.tabIndex = 8;
     Lbl_SysMsg.tabIndex = 9;
+    Txt_Body0.label = &Label1;
+    Txt_Body1.label = &Label2;
+    Txt_Body2.label = &Label3;
+    // Address and port take single-byte characters only; the comment takes Japanese.
+    Txt_Body0.imeMode = Txt_Body1.imeMode = ImeMode::Disable;
 
     form_.OnLoad = [this] { Form_Load(); };
     for (Control* button : {&CmdPF100, &CmdPF110})

@@ -11,7 +11,6 @@
 #include "ui/trial/Frm_ZelkorOrder.h"
 
 namespace {
-constexpr int kTrayLeftButtonDown = 0x201;
 constexpr int kBottomMarginTwips = 500;
 const Font kProportional{L"ＭＳ Ｐ明朝", 9, false};
 const Font kFixedPitch{L"ＭＳ 明朝", 9, false};
@@ -29,6 +28,9 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
     form_.OnQueryUnload = [this](int16_t& cancel, int mode) { Form_QueryUnload(cancel, mode); };
     form_.OnMouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
     form_.OnStartedAgain = [this] { Show_Me(); };  // as the left press on the icon does
+    Tmr_IconAdd.interval = kIconRetryMilliseconds;
+    Tmr_IconAdd.SetEnabled(false);
+    Tmr_IconAdd.Timer = [this] { Tmr_IconAdd_Timer(); };
     Cmb_ProxyName.Click = [this] { Cmb_ProxyName_Click(); };
     Chk_ProxyEnable.Click = [this] { Chk_ProxyEnable_Click(); };
     for (MenuItem* item : {&MnuPfEdit, &MnuPfTest, &MnuPfSeparator, &MnuPfExit})
@@ -37,13 +39,27 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
 }
 
 void Frm_Main::Clear_Load() {
-    const std::wstring exe = app_.directory + L"\\" + app_.executableStem + L".EXE";
-    TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
+    AddTrayIcon();
     form_.Move(Toolkit::ScreenWidth() - form_.Width(),
                Toolkit::ScreenHeight() - form_.Height() - kBottomMarginTwips);
     KeepOffTheTaskbar();
     FillServerList();
     Lbl_Comment.SetText(L"");
+}
+
+// At sign-in the shell may be up but too busy to answer and refuse the icon; without it the
+// window could not be reached for the whole session, so a refused icon is offered again until
+// the shell takes it, every two seconds for two minutes. The taskbar's announcement that it has
+// (re)started brings the icon back as well, at any time.
+void Frm_Main::AddTrayIcon() {
+    const std::wstring exe = app_.directory + L"\\" + app_.executableStem + L".EXE";
+    const int16_t result = TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
+    Tmr_IconAdd.SetEnabled(result == TaskIcon::kRefused && iconRetries_ < kIconRetries);
+}
+
+void Frm_Main::Tmr_IconAdd_Timer() {
+    ++iconRetries_;
+    AddTrayIcon();
 }
 
 // The lower right corner 500 twips above the screen's bottom cleared the taskbars of old;
@@ -149,6 +165,7 @@ void Frm_Main::Form_QueryUnload(int16_t& cancel, int) {
 }
 
 void Frm_Main::Cmd_Exit() {
+    Tmr_IconAdd.SetEnabled(false);  // the icon must not come back in the events below
     TaskIcon::Icon_Delete(form_, kIconId);
     Toolkit::DoEvents();
     form_.Unload();
@@ -167,5 +184,5 @@ void Frm_Main::Form_Resize() {
 void Frm_Main::Form_MouseMove(int, int, float x, float) {
     const long twips = std::lround(x);
     const long perPixel = std::lround(static_cast<float>(Toolkit::TwipsPerPixelX()));
-    if (perPixel > 0 && twips / perPixel == kTrayLeftButtonDown) Show_Me();
+    if (perPixel > 0 && twips / perPixel == TaskIcon::kLeftButtonDown) Show_Me();
 }

@@ -21,6 +21,7 @@ public:
     void Cmd_Min();
     void Form_Resize();
     void Form_MouseMove(int button, int shift, float x, float y);
+    void Tmr_IconAdd_Timer();
 
     static constexpr int32_t kIconId = 0;
     static inline const std::wstring kCaption = L"Zelkor盛合わせ";
@@ -28,8 +29,12 @@ public:
     static inline const std::wstring kCloseQuestion =
         L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納";
     static inline const std::wstring kCloseTitle = L"Zelkor終了";
+    // An icon the shell refused is offered again this often, this many times: two minutes.
+    static constexpr int kIconRetryMilliseconds = 2000;
+    static constexpr int kIconRetries = 60;
 
 private:
+    void AddTrayIcon();
     void KeepOffTheTaskbar();
     void FillServerList();
     void EnableByProxyState();
@@ -37,6 +42,7 @@ private:
 
     App& app_;
     AppState& state_ = app_.state;
+    int iconRetries_ = 0;
     Form form_{L"Frm_Main", kCaption, 4560, 1590};
     Control& Frm_Head =
         form_.Add(ControlKind::Frame, L"Frm_Head", {0, 0, 4575, 435}, L"現在のﾌﾟﾛｸｼ情報");
@@ -55,6 +61,7 @@ private:
                                        {120, 600, 4335, 300}, L"", -1, &Frm_Body);
     Control& Lbl_Comment = form_.Add(ControlKind::Label, L"Lbl_Comment", {120, 900, 4095, 195},
                                      L"NNNNNNNNNNNNNNNNNN", -1, &Frm_Body);
+    Control& Tmr_IconAdd = form_.Add(ControlKind::Timer, L"Tmr_IconAdd", {});
     MenuItem& SystemMenu = form_.AddMenu(L"Menu1", 100, L"System");
     MenuItem& MnuPfEdit = SystemMenu.Add(L"MnuPf", 100, L"Proxy Edit");
     MenuItem& MnuPfTest = SystemMenu.Add(L"MnuPf", 110, L"Proxy Test");

@@ -21,6 +21,8 @@ void Main(App& app, Frm_Main& mainWindow) {
     mainWindow.form().Load();
     splash.form().Unload();
     Toolkit::SetMousePointer(Pointer::Default);
+    // Without its main window the program could never be reached: the user has been told why.
+    if (!mainWindow.form().Loaded()) Toolkit::EndProgram();
 }
 
 }  // namespace MainBas

@@ -115,3 +115,7 @@ void Control::UserSelected(int start, int length) {
 void Control::UserClicked() { Raise(Click); }
 
 void Control::UserDoubleClicked() { Raise(DblClick); }
+
+void Control::TimerElapsed() {
+    if (enabled_ && form_.Loaded()) Raise(Timer);
+}

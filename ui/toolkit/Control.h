@@ -23,9 +23,13 @@ enum class ControlKind {
     CheckBox,
     Button,
     Shape,
-    Picture
+    Picture,
+    Timer  // no window: raises its Timer event every `interval` while it is enabled
 };
 enum class Align { Left, Center, Right };
+// Whether the input method may be used in a text box: boxes that take single-byte characters
+// only have it turned off, so that no composed text is typed into them and then dropped.
+enum class ImeMode { NoControl, Disable };
 
 struct Twips {  // left, top, width, height in twips
     int left = 0, top = 0, width = 0, height = 0;
@@ -101,13 +105,19 @@ public:
     std::optional<uint32_t> backColor;  // labels and shapes
     std::optional<uint32_t> foreColor;  // labels
     int tabIndex = -1;
-    int pictureResource = 0;  // picture boxes: the bitmap's resource id
+    int pictureResource = 0;               // picture boxes: the bitmap's resource id
+    ImeMode imeMode = ImeMode::NoControl;  // text boxes
+    // The label whose text names this control to screen readers, which take a control's name
+    // from the label just before it in the window's stacking order.
+    Control* label = nullptr;
+    int interval = 0;  // timers: milliseconds
 
     std::function<void()> Click;
     std::function<void()> DblClick;
     std::function<void()> Change;
     std::function<void(int& keyCode, int shift)> KeyDown;
     std::function<void(int& keyAscii)> KeyPress;
+    std::function<void()> Timer;
 
     // What the user did, reported by the backend.
     void UserChangedText(const std::wstring& text);
@@ -116,6 +126,8 @@ public:
     void UserSelected(int start, int length);
     void UserClicked();
     void UserDoubleClicked();
+    // A timer's interval has passed; nothing happens once it is disabled or its form unloaded.
+    void TimerElapsed();
 
     // Backend data: the native handle, or anything else the backend keeps per control.
     std::uintptr_t native = 0;

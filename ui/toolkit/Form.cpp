@@ -95,11 +95,31 @@ Control* Form::FirstInTabOrder() {
     return first;
 }
 
+std::vector<Control*> Form::StackingOrder() {
+    std::vector<Control*> order;
+    for (Control& control : controls_) order.push_back(&control);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    for (Control& named : controls_) {
+        if (!named.label) continue;
+        const auto label = std::find(order.begin(), order.end(), named.label);
+        if (label == order.end()) continue;
+        order.erase(label);
+        order.insert(std::find(order.begin(), order.end(), &named), named.label);
+    }
+    return order;
+}
+
 void Form::Load() {
     if (peer_ || Toolkit::Ended()) return;
     retired_.reset();
     peer_ = MakeFormPeer(*this);
-    peer_->Create();
+    if (!peer_->Create()) {
+        // Without this window a modal loop would wait for ever with every other one disabled.
+        peer_.reset();
+        Toolkit::MsgBox(Toolkit::kWindowNotCreatedText, MsgStyle::OkOnly);
+        return;
+    }
     if (OnLoad) OnLoad();
 }
 
@@ -128,9 +148,11 @@ bool Form::Unload(int unloadMode) {
     if (!peer_) return true;
     if (!answeringQuery_ && OnQueryUnload) {
         int16_t cancel = 0;
-        answeringQuery_ = true;
-        OnQueryUnload(cancel, unloadMode);
-        answeringQuery_ = false;
+        {
+            // Reset however the handler ends: a fault in it must not skip the next question.
+            const FlagSet answering(answeringQuery_);
+            OnQueryUnload(cancel, unloadMode);
+        }
         if (cancel) return false;
         if (!peer_) return true;  // the handler unloaded the form itself
     }

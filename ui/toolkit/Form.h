@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/toolkit/Control.h"
 #include "ui/toolkit/Peer.h"
@@ -49,6 +50,10 @@ public:
     MenuItem* FindMenuItem(std::uintptr_t native);
     // The control that takes the focus when the form opens: the first in tab order that can.
     Control* FirstInTabOrder();
+    // The controls from the top of the window's stacking order down: in tab order, each label
+    // moved to just before the control it names. Tab passes over labels, so the order in which
+    // it reaches the controls stays the tab order.
+    std::vector<Control*> StackingOrder();
 
     const std::wstring& name() const { return name_; }
     int ClientWidth() const { return clientWidth_; }
@@ -62,7 +67,9 @@ public:
     int systemBackColor = -1;  // a system colour number instead of backColor
 
     // Running. Once the program has ended, none of these loads or shows anything.
-    void Load();  // creates the window hidden and raises Load, once
+    // Creates the window hidden and raises Load, once. A window the system cannot create (out
+    // of window memory) is reported, and the form stays unloaded.
+    void Load();
     void Show();
     void ShowModal();  // returns when the form has been unloaded or the program has ended
     void Hide();

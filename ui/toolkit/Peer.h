@@ -15,7 +15,9 @@ enum class FormProp { Caption, Position, State, Menus };
 class FormPeer {
 public:
     virtual ~FormPeer() = default;
-    virtual void Create() = 0;  // the window and its controls, hidden
+    // The window and its controls, hidden. False when the system could not create them all;
+    // what was created goes with Destroy.
+    virtual bool Create() = 0;
     virtual void Destroy() = 0;
     virtual void Sync(Control& control, ControlProp what) = 0;
     // Puts the items of a list into its window. False when the window refused one: it then

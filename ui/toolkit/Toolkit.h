@@ -7,6 +7,10 @@
 
 namespace Toolkit {
 
+inline const std::wstring kWindowNotCreatedText =
+    L"ウィンドウを開けませんでした。Windowsのメモリが足りません。ほかのプログラムを閉じてから、"
+    L"もう一度お試しください。";
+
 // Whole numbers: mouse positions are reported in multiples of them (DpiScale).
 int TwipsPerPixelX();
 int TwipsPerPixelY();

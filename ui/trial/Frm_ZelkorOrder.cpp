@@ -13,6 +13,10 @@ Frm_ZelkorOrder::Frm_ZelkorOrder(App& app, Form& mainWindow) : app_(app), mainWi
     Frm_Body.tabIndex = 5;
     Label2.tabIndex = 6;
     Label1.tabIndex = 7;
+    Txt_Body0.label = &Label1;
+    Txt_Body1.label = &Label2;
+    // Both boxes take single-byte characters only.
+    Txt_Body0.imeMode = Txt_Body1.imeMode = ImeMode::Disable;
     for (Control* c : {&Label1, &Label2, &CmdPF100, &CmdPF110, &CmdPF199})
         c->font = Font{L"ＭＳ Ｐ明朝", 9, false};
     for (Control* button : {&CmdPF100, &CmdPF110, &CmdPF199})

@@ -23,7 +23,10 @@ struct World {
     std::map<std::wstring, std::function<void(Form&)>> modalScripts;
     std::map<std::wstring, int> modalCounts;
     std::vector<Headless::TrayIcon> icons;
-    int16_t nextIconResult = TaskIcon::kAdded;
+    int16_t failedIconResult = TaskIcon::kAdded;
+    int iconFailures = 0;  // how many of the next adds get failedIconResult
+    int iconAddCalls = 0;
+    std::wstring failingWindow;  // the form whose next window cannot be created
     int eventPasses = 0;
     std::vector<int> pointers;
     int pointer = 0;
@@ -56,7 +59,12 @@ void Activate(Form& form) {
 class HeadlessPeer final : public FormPeer {
 public:
     explicit HeadlessPeer(Form& form) : form_(form) {}
-    void Create() override {}
+    bool Create() override {
+        std::wstring& failing = world().failingWindow;
+        if (failing != form_.name()) return true;
+        failing.clear();
+        return false;
+    }
     void Destroy() override {
         World& w = world();
         w.lastFocus.erase(&form_);
@@ -196,8 +204,9 @@ namespace TaskIcon {
 int16_t Icon_Add(Form& form, int32_t id, const std::wstring& iconFile, int16_t,
                  const std::wstring& tip) {
     World& w = world();
-    const int16_t result = w.nextIconResult;
-    w.nextIconResult = kAdded;
+    ++w.iconAddCalls;
+    const int16_t result = w.iconFailures > 0 ? w.failedIconResult : kAdded;
+    if (w.iconFailures > 0) --w.iconFailures;
     if (result == kAdded) w.icons.push_back({&form, id, iconFile, tip});
     return result;
 }
@@ -220,6 +229,7 @@ void Reset() { world() = World{}; }
 void SetDpi(int dpi) { world().scale = DpiScale(dpi); }
 void SetScreen(const Screen& screen) { world().screen = screen; }
 void RefuseListItemsFrom(int position) { world().refuseItemAt = position; }
+void FailWindowOf(const std::wstring& formName) { world().failingWindow = formName; }
 std::vector<Box>& Boxes() { return world().boxes; }
 std::vector<std::wstring> Prompts() {
     std::vector<std::wstring> prompts;
@@ -232,7 +242,11 @@ void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
 }
 int ModalCount(const std::wstring& formName) { return world().modalCounts[formName]; }
 std::vector<TrayIcon>& Icons() { return world().icons; }
-void FailIconAdd(int16_t result) { world().nextIconResult = result; }
+void FailIconAdd(int16_t result, int times) {
+    world().failedIconResult = result;
+    world().iconFailures = times;
+}
+int IconAddCalls() { return world().iconAddCalls; }
 int EventPasses() { return world().eventPasses; }
 std::vector<int>& Pointers() { return world().pointers; }
 Control* Focused() { return world().focused; }
@@ -291,7 +305,10 @@ void SwitchAway() {
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
 
 void TrayMessage(Form& form, int message) {
-    form.UserMouseMove(0, 0, static_cast<float>(world().scale.MouseTwips(message)), 0);
+    const int asMouse = TaskIcon::AsMouseMessage(message);
+    form.UserMouseMove(0, 0, static_cast<float>(world().scale.MouseTwips(asMouse)), 0);
 }
+
+void Elapse(Control& timer) { timer.TimerElapsed(); }
 
 }  // namespace Headless

@@ -35,6 +35,8 @@ void SetDpi(int dpi);
 void SetScreen(const Screen& screen);
 // Lists refuse to take an item from this position on, as a window out of memory does.
 void RefuseListItemsFrom(int position);
+// The next window of the named form cannot be created, as when the desktop heap is exhausted.
+void FailWindowOf(const std::wstring& formName);
 
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();
@@ -45,7 +47,8 @@ void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
 int ModalCount(const std::wstring& formName);
 
 std::vector<TrayIcon>& Icons();
-void FailIconAdd(int16_t result);  // the next Icon_Add gets this result
+void FailIconAdd(int16_t result, int times = 1);  // the next Icon_Adds get this result
+int IconAddCalls();
 int EventPasses();
 std::vector<int>& Pointers();
 Control* Focused();
@@ -62,7 +65,10 @@ void CloseBox(Form& form);
 // Another program takes the foreground: none of ours has the focus until one is activated.
 void SwitchAway();
 void Minimize(Form& form);
-// The shell's callback for a mouse message, with the position converted as the toolkit does.
+// The shell's callback for a message of the icon, with the position converted as the toolkit
+// does.
 void TrayMessage(Form& form, int message);
+// A timer's interval has passed.
+void Elapse(Control& timer);
 
 }  // namespace Headless

@@ -23,7 +23,7 @@ public:
     explicit FormWindow(Form& form) : form_(form) {}
     ~FormWindow() override { Destroy(); }
 
-    void Create() override;
+    bool Create() override;
     void Destroy() override;
     void Sync(Control& control, ControlProp what) override;
     bool FillList(Control& list) override;
@@ -44,9 +44,10 @@ private:
     DWORD Style() const;
     DWORD ExStyle() const;
     POINT StartPosition(SIZE outer) const;
-    void CreateControls();
+    bool CreateControls();
     void CreateMenus();
-    void ApplyTabOrder();
+    void ApplyStackingOrder();
+    void RunTimer(const Control& timer);  // started or stopped as it is enabled
     void ApplyMenuStates(std::list<MenuItem>& items);
     void RedrawArea(Control& control);
     void RestoreFocus();
@@ -61,6 +62,7 @@ private:
     void OnSize(WPARAM kind);
     void OnMove();
     void OnMouseMove(WPARAM keys, LPARAM at);
+    void OnTimer(WPARAM id);
     bool MadeByThePointer(POINT at) const;
 
     Form& form_;
@@ -69,7 +71,7 @@ private:
     HWND focus_ = nullptr;
     int syncing_ = 0;  // notifications caused by our own updates are not the user's
     std::vector<HWND> disabledByModal_;
-    std::map<int, Control*> byId_;
+    std::map<int, Control*> byId_;       // the controls by their child window's id, timers too
     std::vector<OwnedBitmap> pictures_;  // a picture control does not free its bitmap
 };
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-// The tip field of the record's first version; newer headers declare a larger one.
+// The tip is held to the 64 bytes of the record's first version, though this record has more.
 constexpr size_t kTipBytes = 64;
 
 // An icon the program wants in the notification area, whether the shell took it or not.
@@ -31,10 +31,11 @@ std::vector<WantedIcon>& WantedIcons() {
     return icons;
 }
 
+// The whole record of today's shell: the current version of the icon's messages needs it.
 NOTIFYICONDATAA Record(HWND hwnd, int32_t id) {
     NOTIFYICONDATAA record;
     std::memset(&record, 0, sizeof record);
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the first version of the record
+    record.cbSize = sizeof record;
     record.hWnd = hwnd;
     record.uID = static_cast<UINT>(id);
     return record;
@@ -53,6 +54,17 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
     record.szTip[used] = '\0';
 }
 
+// The shell may take an icon yet report a time-out, so a refused add asks whether the icon is
+// there after all. With the icon in place, its messages are switched to the current version:
+// the keyboard's selection gets a message of its own, and the tip is still shown.
+bool PlaceInTray(NOTIFYICONDATAA& record) {
+    if (!Shell_NotifyIconA(NIM_ADD, &record) && !Shell_NotifyIconA(NIM_MODIFY, &record))
+        return false;
+    record.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconA(NIM_SETVERSION, &record);
+    return true;
+}
+
 int16_t Add(HWND hwnd, int32_t id, const std::wstring& iconFile, int16_t iconIndex,
             const std::wstring& tip) {
     HICON extracted[2] = {nullptr, nullptr};
@@ -63,11 +75,16 @@ int16_t Add(HWND hwnd, int32_t id, const std::wstring& iconFile, int16_t iconInd
     const Win32::OwnedIcon small(extracted[1]);
     const Win32::OwnedIcon large(extracted[0]);
     NOTIFYICONDATAA record = Record(hwnd, id);
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     record.uCallbackMessage = WM_MOUSEMOVE;
     record.hIcon = small.get();
     CopyTip(record, tip);
-    return Shell_NotifyIconA(NIM_ADD, &record) ? TaskIcon::kAdded : TaskIcon::kRefused;
+    return PlaceInTray(record) ? TaskIcon::kAdded : TaskIcon::kRefused;
+}
+
+void Forget(HWND hwnd, int32_t id) {
+    std::erase_if(WantedIcons(),
+                  [&](const WantedIcon& icon) { return icon.hwnd == hwnd && icon.id == id; });
 }
 
 }  // namespace
@@ -79,15 +96,15 @@ int16_t Icon_Add(Form& form, int32_t id, const std::wstring& iconFile, int16_t i
     HWND hwnd = reinterpret_cast<HWND>(form.NativeHandle());
     const int16_t result = Add(hwnd, id, iconFile, iconIndex, tip);
     // Refused, for instance at sign-in before the taskbar exists: it comes when the taskbar
-    // announces itself.
+    // announces itself, or when the caller offers it again.
+    Forget(hwnd, id);
     if (result != kNoIcon) WantedIcons().push_back({hwnd, id, iconFile, iconIndex, tip});
     return result;
 }
 
 int32_t Icon_Delete(Form& form, int32_t id) {
     HWND hwnd = reinterpret_cast<HWND>(form.NativeHandle());
-    std::erase_if(WantedIcons(),
-                  [&](const WantedIcon& icon) { return icon.hwnd == hwnd && icon.id == id; });
+    Forget(hwnd, id);
     NOTIFYICONDATAA record = Record(hwnd, id);
     return Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
 }
@@ -98,7 +115,7 @@ namespace Win32 {
 
 // The taskbar has started, or Explorer has restarted and forgotten every icon: each wanted
 // icon goes (back) under its id. One that is still there is not added a second time: the
-// shell refuses an id it already has.
+// shell refuses an id it already has, and takes the same record again as a modification.
 void RestoreTrayIcons(HWND hwnd) {
     for (const WantedIcon& icon : WantedIcons())
         if (icon.hwnd == hwnd) Add(icon.hwnd, icon.id, icon.file, icon.index, icon.tip);

@@ -152,6 +152,7 @@ WindowKind KindOf(const Control& control) {
         case ControlKind::Picture:
             return {L"STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
         case ControlKind::Shape:
+        case ControlKind::Timer:
             break;
     }
     return {nullptr, 0, 0};
@@ -159,9 +160,10 @@ WindowKind KindOf(const Control& control) {
 
 }  // namespace
 
+bool HasWindow(const Control& control) { return KindOf(control).cls != nullptr; }
+
 HWND CreateChild(Control& control, HWND parent, int id) {
     const WindowKind kind = KindOf(control);
-    if (!kind.cls) return nullptr;  // painted by the form
     const Twips at = control.FormPosition();
     int height = ToPixels(at.height);
     if (control.kind() == ControlKind::ComboBox) height += ToPixels(kComboDropTwips);
@@ -169,10 +171,12 @@ HWND CreateChild(Control& control, HWND parent, int id) {
         kind.ex, kind.cls, control.Text().c_str(), WS_CHILD | WS_VISIBLE | kind.style,
         ToPixels(at.left), ToPixels(at.top), ToPixels(at.width), height, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+    if (!child) return nullptr;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Gdi().FontFor(control.font)), FALSE);
     if (!control.Enabled()) EnableWindow(child, FALSE);
     if (control.kind() == ControlKind::TextBox)
         SetWindowSubclass(child, EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&control));
+    if (control.imeMode == ImeMode::Disable) ImmAssociateContextEx(child, nullptr, 0);
     if (control.kind() == ControlKind::Button) SetWindowSubclass(child, ButtonProc, kSubclassId, 0);
     return child;
 }

@@ -8,8 +8,11 @@
 
 namespace Win32 {
 
+// Shapes are painted by the form and timers run by it: they have no window of their own.
+bool HasWindow(const Control& control);
+
 // Creates the child window of `control` on `parent` with its font and state, and hooks the
-// key handling of text boxes and buttons. Shapes have no window: they give null.
+// key handling of text boxes and buttons. Null when the system could not create it.
 HWND CreateChild(Control& control, HWND parent, int id);
 
 // The picture of a picture box, scaled to fill its window and put into it; the bitmap stays

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "ui/toolkit/Faults.h"
@@ -74,7 +73,7 @@ POINT FormWindow::StartPosition(SIZE outer) const {
     return {CW_USEDEFAULT, CW_USEDEFAULT};
 }
 
-void FormWindow::Create() {
+bool FormWindow::Create() {
     RECT r{0, 0, ToPixels(form_.ClientWidth()), ToPixels(form_.ClientHeight())};
     AdjustWindowRectEx(&r, Style(), !form_.Menus().empty(), ExStyle());
     const SIZE outer{r.right - r.left, r.bottom - r.top};
@@ -82,25 +81,43 @@ void FormWindow::Create() {
     HWND owner = form_.showInTaskbar ? nullptr : ParkingWindow();
     hwnd_ = CreateWindowExW(ExStyle(), kFormClass, form_.Caption().c_str(), Style(), at.x, at.y,
                             outer.cx, outer.cy, owner, nullptr, Instance(), this);
-    CreateControls();
+    if (!hwnd_ || !CreateControls()) return false;
     CreateMenus();
-    ApplyTabOrder();
+    ApplyStackingOrder();
     OnMove();
+    return true;
 }
 
-void FormWindow::CreateControls() {
+bool FormWindow::CreateControls() {
     int id = kFirstControlId;
     for (Control& control : form_.Controls()) {
-        HWND child = CreateChild(control, hwnd_, id);
-        if (child) {
-            control.native = reinterpret_cast<std::uintptr_t>(child);
-            byId_[id] = &control;
-            if (control.kind() == ControlKind::Picture && control.pictureResource)
-                pictures_.push_back(ShowPicture(control, child));
-            if (!control.Items().empty()) FillList(control);
-            if (control.kind() == ControlKind::CheckBox) Sync(control, ControlProp::Value);
+        const int childId = id++;
+        if (control.kind() == ControlKind::Timer) {
+            byId_[childId] = &control;
+            RunTimer(control);
+            continue;
         }
-        ++id;
+        if (!HasWindow(control)) continue;
+        HWND child = CreateChild(control, hwnd_, childId);
+        if (!child) return false;
+        control.native = reinterpret_cast<std::uintptr_t>(child);
+        byId_[childId] = &control;
+        if (control.kind() == ControlKind::Picture && control.pictureResource)
+            pictures_.push_back(ShowPicture(control, child));
+        if (!control.Items().empty()) FillList(control);
+        if (control.kind() == ControlKind::CheckBox) Sync(control, ControlProp::Value);
+    }
+    return true;
+}
+
+// A timer runs under the number its control would have as a child window.
+void FormWindow::RunTimer(const Control& timer) {
+    for (const auto& [id, control] : byId_) {
+        if (control != &timer) continue;
+        if (timer.Enabled())
+            SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(timer.interval), nullptr);
+        else
+            KillTimer(hwnd_, static_cast<UINT_PTR>(id));
     }
 }
 
@@ -138,15 +155,12 @@ void FormWindow::ApplyMenuStates(std::list<MenuItem>& items) {
     }
 }
 
-// Tab and the dialog manager follow the z-order, so it is set to the tab order.
-void FormWindow::ApplyTabOrder() {
-    std::vector<Control*> ordered;
-    for (Control& control : form_.Controls())
-        if (control.native) ordered.push_back(&control);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+// Tab and the dialog manager follow the z-order, and screen readers name a box by the label
+// before it there.
+void FormWindow::ApplyStackingOrder() {
     HWND after = HWND_TOP;
-    for (Control* control : ordered) {
+    for (Control* control : form_.StackingOrder()) {
+        if (!control->native) continue;
         SetWindowPos(Hwnd(*control), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = Hwnd(*control);
     }
@@ -223,6 +237,9 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEMOVE:
             OnMouseMove(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd_)) RestoreFocus();

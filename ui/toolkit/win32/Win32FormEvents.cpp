@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/win32/FormWindow.h"
 #include "ui/toolkit/win32/GdiCache.h"
 #include "ui/toolkit/win32/Win32Internal.h"
@@ -150,13 +151,19 @@ void FormWindow::OnMove() {
 // scaling the client area is wider than those numbers, so the pointer's own moves are told
 // apart, and not reported, by where the pointer was when the message was made.
 void FormWindow::OnMouseMove(WPARAM keys, LPARAM at) {
-    const POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (MadeByThePointer(point)) return;
+    point.x = TaskIcon::AsMouseMessage(point.x);
     const int button =
         (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
     const DpiScale& scale = Scale();
     form_.UserMouseMove(button, ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
                         static_cast<float>(scale.MouseTwips(point.y)));
+}
+
+void FormWindow::OnTimer(WPARAM id) {
+    const auto it = byId_.find(static_cast<int>(id));
+    if (it != byId_.end()) it->second->TimerElapsed();
 }
 
 bool FormWindow::MadeByThePointer(POINT at) const {

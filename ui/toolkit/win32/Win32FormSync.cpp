@@ -46,6 +46,10 @@ bool FormWindow::FillList(Control& list) {
 }
 
 void FormWindow::Sync(Control& control, ControlProp what) {
+    if (control.kind() == ControlKind::Timer) {
+        if (what == ControlProp::Enabled) RunTimer(control);
+        return;
+    }
     HWND h = Hwnd(control);
     if (!h) {
         if (what == ControlProp::Repaint) InvalidateRect(hwnd_, nullptr, TRUE);

@@ -23,6 +23,19 @@ HCURSOR CursorFor(int code) {
     }
 }
 
+// Asks the window under the pointer for its own pointer again, as a move of the pointer would,
+// without moving it: a move would reach whatever window is under it.
+void ShowPointerOfWindowUnderIt() {
+    POINT at;
+    if (!GetCursorPos(&at)) return;
+    HWND under = WindowFromPoint(at);
+    if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return;
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, where);
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                 MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+}
+
 }  // namespace
 
 namespace Win32 {
@@ -74,12 +87,10 @@ ScreenArea WorkArea() {
 
 void SetMousePointer(int code) {
     g_pointer = code;
-    POINT at;
-    GetCursorPos(&at);
     if (HCURSOR cursor = Win32::CurrentCursor())
         SetCursor(cursor);
     else
-        SetCursorPos(at.x, at.y);  // makes the window under the mouse set its own pointer again
+        ShowPointerOfWindowUnderIt();
 }
 
 int MousePointer() { return g_pointer; }

@@ -1,0 +1,93 @@
+// The real program under Wine tells WinINet of each switch, and WinINet leaves the values as
+// the program wrote them. Wine writes WinINet's trace to the Unix standard error of each of its
+// processes, which the test cannot read from inside; so this test runs as a ctest entry of its
+// own, under WINEDEBUG=trace+wininet, with that output in the file ZELKOR_WINE_TRACE names.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <wininet.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "e2e/Zelkor.h"
+
+namespace e2e {
+namespace {
+
+// The options of every InternetSetOptionW on no handle that the trace shows, in order.
+std::vector<int> OptionsSetOnNoHandle(const std::wstring& trace) {
+    std::ifstream in{std::filesystem::path(trace)};
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string all = text.str();
+    static const std::regex call(R"(:trace:wininet:InternetSetOptionW \(0+ (\d+) )");
+    std::vector<int> options;
+    for (auto it = std::sregex_iterator(all.begin(), all.end(), call); it != std::sregex_iterator();
+         ++it)
+        options.push_back(std::stoi((*it)[1]));
+    return options;
+}
+
+bool Holds(const char* name, DWORD type, const std::string& bytes) {
+    const auto value = ReadSetting(name);
+    return value && value->type == type && value->bytes == bytes;
+}
+
+TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
+    const std::wstring trace = PathFromEnvironment(L"ZELKOR_WINE_TRACE");
+    if (trace.empty()) GTEST_SKIP() << "run by its ctest entry, under WINEDEBUG=trace+wininet";
+    const std::vector<int> pair = {INTERNET_OPTION_SETTINGS_CHANGED, INTERNET_OPTION_REFRESH};
+    const std::vector<int> before = OptionsSetOnNoHandle(trace);
+    // ProxyEnable as the program writes it: one byte, which WinINet rewrites when it loads.
+    WriteSetting("ProxyServer", REG_SZ, Sz(kSampleServer));
+    WriteSetting("ProxyEnable", REG_BINARY, Byte('\1'));
+    Zelkor zelkor(Ansi(kSampleList));
+    zelkor.Start();
+    ASSERT_TRUE(zelkor.WaitForStartup());
+    ASSERT_TRUE(zelkor.ShowFromTray());
+    HWND main = zelkor.MainWindow();
+    const auto announced = [&](size_t switches) {
+        std::vector<int> expected = before;
+        for (size_t i = 0; i < switches; ++i)
+            expected.insert(expected.end(), pair.begin(), pair.end());
+        return WaitUntil([&] { return OptionsSetOnNoHandle(trace) == expected; }, 5000);
+    };
+    EXPECT_TRUE(announced(0)) << "nothing is announced before a switch";
+
+    // The server list: its handler shows the new address after it has told WinINet.
+    Pick(ChildrenOf(main, L"ComboBox").at(0), 1);
+    HWND address = ChildrenOf(main, L"Static").at(0);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=10.0.0.1]"; }));
+    EXPECT_TRUE(announced(1));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=10.0.0.1:3128")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\1')));
+
+    // The trial window's "接続": the window closes after its handler has run.
+    ChooseMenu(main, MainMenu::ProxyTest);
+    HWND trial = zelkor.WaitForForm(L"試し串刺し");
+    ASSERT_TRUE(trial);
+    Type(ChildrenOf(trial, L"Edit").at(0), L"try.example.jp");
+    Press(ChildWithText(trial, L"Button", L"接続"));
+    Press(ChildWithText(trial, L"Button", L"終了"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(trial); }));
+    EXPECT_TRUE(announced(2));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=try.example.jp:8080")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\1')));
+
+    // The check box: the About box, asked for after the click, opens once its handler is done.
+    Press(ChildrenOf(main, L"Button").at(2));
+    ChooseMenu(main, MainMenu::About);
+    HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
+    ASSERT_TRUE(about);
+    Close(about);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(announced(3));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\0')));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=try.example.jp:8080")));
+}
+
+}  // namespace
+}  // namespace e2e
