@@ -63,10 +63,20 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs = 10000
 // Presses one of the box's buttons and returns when the box has gone.
 void Answer(const MessageBoxSeen& box, int buttonId);
 
-// The tray icon's place on the taskbar: the program's icon is the only one, at the right end.
-POINT TrayIconPoint();
-// The slot left of a tray icon, where a second icon would be drawn.
-POINT NextTraySlot(POINT icon);
+// Whether the driver runs under Wine, on the virtual desktop made for these tests, where the
+// program's icon is the only one in the tray.
+bool UnderWine();
+
+// The middle of the tray icon of `owner`'s window: where the shell says it is on Windows; on
+// Wine's desktop, whose shell does not say, at the right end of the taskbar, where the
+// program's icon is the only one (also the place for a null owner).
+POINT TrayIconPoint(HWND owner = nullptr);
+// Whether `owner`'s tray icon is shown: on Windows the shell knows its place; on Wine's
+// desktop its slot is drawn.
+bool IconShown(HWND owner);
+// No second icon of the program stands beside the first: on Wine's desktop, where that slot
+// would show it. Elsewhere the shell's other icons stand there; it says so and holds.
+bool NoSecondIcon();
 
 // A taskbar that is not ready yet, as at sign-in: a window of the taskbar's class, found
 // before the real one, that refuses every icon. The real taskbar serves again once it goes.
@@ -88,8 +98,6 @@ void PostTrayMessage(HWND window, UINT mouseMessage);
 void ClickAt(POINT at);
 // Moves the pointer; false when it did not get there.
 bool MoveTo(POINT at);
-// Whether the tray slot at `at` shows an icon: some of its pixels differ from the bare taskbar.
-bool IconDrawnAt(POINT at);
 
 // Another program's window in front, as when the user switches away, for as long as it lives.
 class OtherProgram {

@@ -289,7 +289,7 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     PressKey(close, VK_RETURN);
     ASSERT_TRUE(Gone(about)) << "Enter presses the focused button";
     EXPECT_EQ(TextOf(address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
-    ClickAt(TrayIconPoint());
+    ClickAt(TrayIconPoint(main));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]"; }));
 }
 
@@ -338,7 +338,7 @@ TEST_F(EditingWindowsE2E, SignOutWithTheEditorOpenEndsTheProgramAndNothingComesB
         },
         10000, 1));
     EXPECT_FALSE(mainCameBack);
-    EXPECT_FALSE(IconDrawnAt(TrayIconPoint())) << "no icon added on the way out";
+    EXPECT_FALSE(IconShown(main)) << "no icon added on the way out";
 }
 
 TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {

@@ -104,7 +104,7 @@ TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.MainWindow()); }));
     EXPECT_EQ(second.ListFile(), std::string("second.example.jp,1,\r\n"));
     EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz(kSampleServer));
-    EXPECT_FALSE(IconDrawnAt(NextTraySlot(TrayIconPoint()))) << "one icon";
+    EXPECT_TRUE(NoSecondIcon());
 
     ChooseMenu(first.MainWindow(), MainMenu::About);
     HWND about = first.WaitForForm(L"Zelkor盛合わせについて");

@@ -1,6 +1,7 @@
 #include "e2e/Zelkor.h"
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 
 #include <cstring>
 #include <fstream>
@@ -95,7 +96,7 @@ HWND Zelkor::WaitForForm(const std::wstring& caption, int timeoutMs) const {
 }
 
 bool Zelkor::ShowFromTray() const {
-    ClickAt(TrayIconPoint());
+    ClickAt(TrayIconPoint(MainWindow()));
     return WaitUntil([this] { return IsWindowVisible(MainWindow()); }, 5000);
 }
 
@@ -157,7 +158,31 @@ std::optional<std::string> Zelkor::FileBeside(const std::wstring& name) const {
     return ReadAll(file);
 }
 
+namespace {
+
+double Seconds(FILETIME time) {
+    return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 |
+                               time.dwLowDateTime) /
+           1e7;
+}
+
+// What Windows itself counts for a process.
+std::optional<Zelkor::Footprint> CountedByWindows(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                              sizeof memory) ||
+        !GetProcessTimes(process, &created, &ended, &kernel, &user))
+        return std::nullopt;
+    return Zelkor::Footprint{static_cast<long>(memory.WorkingSetSize / 1024),
+                             static_cast<long>(memory.PrivateUsage / 1024),
+                             Seconds(kernel) + Seconds(user)};
+}
+
+}  // namespace
+
 std::optional<Zelkor::Footprint> Zelkor::Measure() const {
+    if (!UnderWine()) return CountedByWindows(Process());
     const std::string marker = folder_.filename().string();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {

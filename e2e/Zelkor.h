@@ -64,8 +64,8 @@ public:
     // A file in the program's folder, when there is one of that name.
     std::optional<std::string> FileBeside(const std::wstring& name) const;
 
-    // What the process costs, as Linux counts it: Wine shows no private bytes, handle or GDI
-    // counts of its own, so these are read through Z:\proc.
+    // What the process costs: on Windows as Windows counts it; under Wine, which counts no
+    // private bytes of its own, as Linux counts it, read through Z:\proc.
     struct Footprint {
         long residentKb = 0;
         long privateKb = 0;
