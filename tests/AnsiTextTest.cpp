@@ -11,8 +11,8 @@ TEST(AnsiText, RoundTripsJapaneseThroughCodePage932) {
 
 // No "?" and no best-fit look-alike ("o" for "ö") ever takes a character's place.
 TEST(AnsiText, ACharacterTheCodePageCannotHoldIsRefusedNotReplaced) {
-    for (const wchar_t* text :
-         {L"프록시", L"pr\u00f6xy.example.jp", L"\u00bd", L"\u00a9", L"\U0001F600"}) {
+    for (const wchar_t* text : {L"프록시", L"pr\u00f6xy.example.jp", L"\u00bd", L"\u00a9",
+                                L"\U0001F600", L"\u00a5", L"\u2014", L"\u00ac"}) {
         EXPECT_FALSE(ToAnsi(text)) << text;
         EXPECT_FALSE(FirstUnfitting(text).empty()) << text;
     }

@@ -18,10 +18,7 @@ bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 std::optional<std::string> ToAnsi(std::wstring_view text) {
     if (IsAscii(text)) return std::string(text.begin(), text.end());
-    std::string bytes = EncodeAnsi(text);
-    // A character the code page could not hold comes back as another one.
-    if (!DecodesTo(bytes, text)) return std::nullopt;
-    return bytes;
+    return EncodeAnsiExactly(text);
 }
 
 bool WritesBackAs(std::wstring_view text, std::string_view bytes) {

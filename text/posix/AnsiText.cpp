@@ -94,8 +94,11 @@ std::string EncodeAnsi(std::wstring_view text) {
     return out;
 }
 
-bool DecodesTo(std::string_view bytes, std::wstring_view text) {
-    return FromCp932().ConvertsTo(bytes, text);
+std::optional<std::string> EncodeAnsiExactly(std::wstring_view text) {
+    std::string bytes = EncodeAnsi(text);
+    // iconv writes some characters as look-alikes ("¥" as "\"), which read back as others.
+    if (!FromCp932().ConvertsTo(bytes, text)) return std::nullopt;
+    return bytes;
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
