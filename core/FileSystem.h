@@ -32,10 +32,12 @@ public:
     // path (a file left by a crash, a link planted there) is removed first, never written to.
     virtual bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) = 0;
     // A second name, `copy`, for the file as it is now: a hard link where the file system has
-    // them, else a copy written through to the disk. `copy` must not exist yet.
+    // them, else (on Windows: FAT and exFAT drives) a copy written through to the disk. `copy`
+    // must not exist yet.
     virtual bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) = 0;
-    // Puts `from` in the place of `to` by one rename, after giving it the attributes and
-    // permissions that `to` has: at every instant `to` is the old file or the new one, whole.
+    // Puts `from` in the place of `to` by one rename, after giving it what the user set on `to`
+    // (its hidden, system and archive attributes on Windows; its mode and owner on Linux): at
+    // every instant `to` is the old file or the new one, whole.
     virtual bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) = 0;
     virtual bool Exists(const FilePath& path) = 0;
     virtual void Remove(const FilePath& path) = 0;

@@ -47,6 +47,13 @@ DecodedList Foreign(std::wstring text, ListEncoding encoding) {
     return {std::move(text), encoding, false};
 }
 
+// Where the ANSI code page itself is UTF-8 (a Windows setting), UTF-8 is the program's own.
+DecodedList ReadAsUtf8(std::string_view bytes, std::wstring text) {
+    if (FromAnsi(bytes) == text && WritesBackAs(text, bytes))
+        return {std::move(text), ListEncoding::AnsiCodePage, true};
+    return Foreign(std::move(text), ListEncoding::Utf8);
+}
+
 }  // namespace
 
 DecodedList DecodeListBytes(std::string_view bytes) {
@@ -62,7 +69,7 @@ DecodedList DecodeListBytes(std::string_view bytes) {
         return Foreign(FromUtf16(bytes.substr(2), true), ListEncoding::Utf16);
     if (!IsAscii(bytes))
         if (std::optional<std::wstring> text = FromUtf8(bytes); text && LooksLikeUtf8(bytes, *text))
-            return Foreign(std::move(*text), ListEncoding::Utf8);
+            return ReadAsUtf8(bytes, std::move(*text));
     std::wstring text = FromAnsi(bytes);
     if (WritesBackAs(text, bytes)) return {std::move(text), ListEncoding::AnsiCodePage, true};
     return Foreign(DecodeBetweenSeparators(bytes), ListEncoding::AnsiCodePage);

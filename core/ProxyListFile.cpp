@@ -73,7 +73,12 @@ KeepReason ReasonToKeepOnDisk(App& app, const FilePath& list) {
     if (app.state.KeepListFile != KeepReason::None) return app.state.KeepListFile;
     std::string bytes;
     FileError error;
-    switch (app.files.ReadWhole(list, bytes, error)) {
+    ReadOutcome outcome = ReadOutcome::Failed;
+    Retrying(app, error, [&](FileError& e) {
+        outcome = app.files.ReadWhole(list, bytes, e);
+        return outcome != ReadOutcome::Failed;
+    });
+    switch (outcome) {
         case ReadOutcome::Missing:
             return KeepReason::None;
         case ReadOutcome::Failed:
@@ -111,7 +116,7 @@ std::wstring UnfittingText(const std::vector<ProxyEntry>& table) {
     for (size_t i = 0; i < table.size(); ++i)
         for (const std::wstring* field : {&table[i].Address, &table[i].Port, &table[i].Comment})
             if (!ToAnsi(*field))
-                return kListUnfitting + L"\r\n" + std::to_wstring(i + 1) + L"行目の「" +
+                return kListUnfitting + L"\r\n" + std::to_wstring(i + 1) + L"件目の「" +
                        std::wstring(FirstUnfitting(*field)) + L"」";
     return kListUnfitting;
 }
@@ -119,6 +124,13 @@ std::wstring UnfittingText(const std::vector<ProxyEntry>& table) {
 bool SaveFailed(App& app, const std::wstring& why) {
     app.ui.MsgBox(kListNotSaved + L"\r\n" + why, MsgStyle::OkOnly, L"");
     return false;
+}
+
+// A rename whose last step (writing through) failed has still put the new list in place.
+bool HoldsExactly(App& app, const FilePath& list, const std::string& bytes) {
+    std::string onDisk;
+    FileError error;
+    return app.files.ReadWhole(list, onDisk, error) == ReadOutcome::Read && onDisk == bytes;
 }
 
 // The rename did not say it succeeded. The temporary file is the only copy of the new list
@@ -141,16 +153,19 @@ bool SaveProxyList(App& app) {
     const std::optional<std::string> bytes = FormatProxyList(app.state.ProxyTable);
     if (!bytes) return SaveFailed(app, UnfittingText(app.state.ProxyTable));
     const FilePath list = ProxyListPath(app);
-    const KeepReason reason = ReasonToKeepOnDisk(app, list);
-    const FilePath backup = reason == KeepReason::None ? FilePath() : FreeBackupName(app, list);
-    if (reason != KeepReason::None && backup.empty()) return SaveFailed(app, kNoBackupName);
-
     const FilePath temporary = list + L".new";
     FileError error;
     if (!Retrying(app, error,
                   [&](FileError& e) { return app.files.WriteNew(temporary, *bytes, e); })) {
         app.files.Remove(temporary);
         return SaveFailed(app, error.text);
+    }
+    // Looked at only now, so that another program's write during the slow steps is seen.
+    const KeepReason reason = ReasonToKeepOnDisk(app, list);
+    const FilePath backup = reason == KeepReason::None ? FilePath() : FreeBackupName(app, list);
+    if (reason != KeepReason::None && backup.empty()) {
+        app.files.Remove(temporary);
+        return SaveFailed(app, kNoBackupName);
     }
     const bool keeping = !backup.empty() && app.files.Exists(list);
     if (keeping &&
@@ -160,8 +175,7 @@ bool SaveProxyList(App& app) {
     }
     const bool moved =
         Retrying(app, error, [&](FileError& e) { return app.files.MoveOver(temporary, list, e); });
-    // A rename whose last step failed has still put the new list in place.
-    if (!moved && (app.files.Exists(temporary) || !app.files.Exists(list)))
+    if (!moved && !HoldsExactly(app, list, *bytes))
         return NotPutInPlace(app, temporary, list, keeping ? backup : FilePath(), error);
 
     app.state.ListOnDisk = Seen(*bytes);

@@ -125,7 +125,7 @@ TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
         t.ui.Prompts(),
         std::vector<std::wstring>{
             L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
-            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。\r\n1行目の「프」"});
+            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。\r\n1件目の「프」"});
 }
 
 // What other editors save: the entries show as written, no mark reaches an address, and the
@@ -134,7 +134,7 @@ TEST_F(ProxyListFile, AListSavedByAnotherEditorShowsItsEntriesAndTheNextSaveKeep
     const std::wstring otherEncoding =
         L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で"
         L"保存されていたため、シフトJISで保存し直しました。";
-    const std::wstring undecodable = L"プロクシサーバ一覧に文字として読めないバイトがあったため、";
+    const std::wstring undecodable = L"プロクシサーバ一覧には、そのままの形では保存し直せない部分";
     const struct {
         const char* what;
         std::string bytes;
@@ -246,9 +246,9 @@ class FailedSave : public ::testing::TestWithParam<FailingFileSystem::Step> {};
 TEST_P(FailedSave, LosesNothingAndSaysSo) {
     TestApp t;
     FailingFileSystem files(GetParam());
-    App app{AppState{}, t.ui, t.registry, files, t.clock, t.notifier, t.folder.path().wstring(),
-            L"Zelkor"};
+    App app = t.Over(files);
     t.WriteList("old,1,kept\r\n");
+    LoadProxyList(app);
     app.state.ProxyTable = {{L"new", L"2", L""}};
 
     EXPECT_FALSE(SaveProxyList(app));
@@ -332,6 +332,7 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
     FailingFileSystem files(Step::MoveOver, 1000);
     App app = t.Over(files);
     t.WriteList("old,1,\r\n");
+    LoadProxyList(app);
     app.state.ProxyTable = {{L"new", L"2", L""}};
     EXPECT_FALSE(SaveProxyList(app));
     EXPECT_EQ(t.ListBytes(), "old,1,\r\n");

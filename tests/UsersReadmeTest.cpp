@@ -14,13 +14,36 @@ namespace {
 
 const std::filesystem::path kSource = ZELKOR_SOURCE_DIR;
 
-// Every text the program could show: its sources and its resources, as written there.
+// The string literals of a source file, one a line; comments are passed over.
+std::string Literals(const std::string& source) {
+    std::string literals;
+    for (size_t at = 0; at < source.size(); ++at) {
+        if (source.compare(at, 2, "//") == 0) {
+            at = source.find('\n', at);
+        } else if (source.compare(at, 2, "/*") == 0) {
+            at = source.find("*/", at);
+        } else if (source[at] == '\'') {  // a character, perhaps '"'
+            for (++at; at < source.size() && source[at] != '\''; ++at)
+                if (source[at] == '\\') ++at;
+        } else if (source[at] == '"') {
+            for (++at; at < source.size() && source[at] != '"'; ++at) {
+                if (source[at] == '\\') ++at;
+                literals += source[at];
+            }
+            literals += '\n';
+        }
+        if (at == std::string::npos) break;
+    }
+    return literals;
+}
+
+// Every text the program could show: the literals of its sources and its resources.
 std::string ProgramTexts() {
-    std::string all = ReadBytes(kSource / "res" / "Zelkor.rc");
+    std::string all = Literals(ReadBytes(kSource / "res" / "Zelkor.rc"));
     for (const char* layer : {"app", "core", "ui"})
         for (const auto& file : std::filesystem::recursive_directory_iterator(kSource / layer))
             if (file.path().extension() == ".cpp" || file.path().extension() == ".h")
-                all += ReadBytes(file.path());
+                all += Literals(ReadBytes(file.path()));
     return all;
 }
 

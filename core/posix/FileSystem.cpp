@@ -83,7 +83,7 @@ public:
             if (fstat(fd.get(), &info) == 0) bytes.reserve(static_cast<size_t>(info.st_size) + 1);
             for (;;) {
                 const size_t had = bytes.size();
-                bytes.resize(std::max(bytes.capacity(), had + 65536));
+                bytes.resize(had < bytes.capacity() ? bytes.capacity() : had + 65536);
                 const ssize_t n = read(fd.get(), bytes.data() + had, bytes.size() - had);
                 bytes.resize(had + static_cast<size_t>(std::max<ssize_t>(n, 0)));
                 if (n < 0) return Failed(error, errno);

@@ -57,7 +57,9 @@ bool WriteAll(HANDLE file, std::string_view bytes, FileError& error) {
 }
 
 bool FlushToDisk(const FilePath& path, FileError& error) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    // A virus scanner may already have the new file open.
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !FlushFileBuffers(file.get())) return Fail(error);
     return true;
@@ -111,9 +113,12 @@ public:
 
     bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) override {
         if (CreateHardLinkW(copy.c_str(), file.c_str(), nullptr)) return true;
-        // FAT and exFAT drives have no hard links.
+        // FAT and exFAT drives have no hard links. A copy that is not on the disk whole goes
+        // again, so that a second try can make it anew.
         if (!CopyFileW(file.c_str(), copy.c_str(), TRUE)) return Fail(error);
-        return FlushToDisk(copy, error);
+        if (FlushToDisk(copy, error)) return true;
+        DeleteFileW(copy.c_str());
+        return false;
     }
 
     bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {

@@ -61,7 +61,7 @@ private:
     LRESULT OnColor(HDC dc, HWND child);
     void OnSize(WPARAM kind);
     void OnMove();
-    void OnMouseMove(WPARAM keys, LPARAM at);
+    void OnMouseMove(LPARAM at);
     void OnTimer(WPARAM id);
     bool MadeByThePointer(POINT at) const;
 

@@ -54,11 +54,13 @@ void CopyTip(NOTIFYICONDATAA& record, const std::wstring& tip) {
     record.szTip[used] = '\0';
 }
 
-// The shell may take an icon yet report a time-out, so a refused add asks whether the icon is
-// there after all. With the icon in place, its messages are switched to the current version:
-// the keyboard's selection gets a message of its own, and the tip is still shown.
+// A busy shell may take an icon yet report a time-out, so an add that timed out asks whether
+// the icon is there after all. With the icon in place, its messages are switched to the current
+// version: the keyboard's selection gets a message of its own, and the tip is still shown.
 bool PlaceInTray(NOTIFYICONDATAA& record) {
-    if (!Shell_NotifyIconA(NIM_ADD, &record) && !Shell_NotifyIconA(NIM_MODIFY, &record))
+    SetLastError(ERROR_SUCCESS);  // a failure need not set it
+    if (!Shell_NotifyIconA(NIM_ADD, &record) &&
+        !(GetLastError() == ERROR_TIMEOUT && Shell_NotifyIconA(NIM_MODIFY, &record)))
         return false;
     record.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconA(NIM_SETVERSION, &record);

@@ -236,7 +236,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMove();
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(wParam, lParam);
+            OnMouseMove(lParam);
             return 0;
         case WM_TIMER:
             OnTimer(wParam);

@@ -150,14 +150,13 @@ void FormWindow::OnMove() {
 // The tray icon's messages arrive as mouse moves whose x is the message number. At high
 // scaling the client area is wider than those numbers, so the pointer's own moves are told
 // apart, and not reported, by where the pointer was when the message was made.
-void FormWindow::OnMouseMove(WPARAM keys, LPARAM at) {
+void FormWindow::OnMouseMove(LPARAM at) {
     POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (MadeByThePointer(point)) return;
     point.x = TaskIcon::AsMouseMessage(point.x);
-    const int button =
-        (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
+    // What is left is the tray's: its wParam is the icon's place, not the mouse buttons.
     const DpiScale& scale = Scale();
-    form_.UserMouseMove(button, ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
+    form_.UserMouseMove(0, ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
                         static_cast<float>(scale.MouseTwips(point.y)));
 }
 
