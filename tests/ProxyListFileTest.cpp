@@ -266,28 +266,33 @@ INSTANTIATE_TEST_SUITE_P(EachStep, FailedSave,
                                            FailingFileSystem::Step::MoveOver),
                          StepName);
 
+// The list "old,1," read, then another table saved over a file system whose `step` fails.
+struct SaveOverFailing {
+    explicit SaveOverFailing(FailingFileSystem::Step step, int busyTimes = 0)
+        : files(step, busyTimes) {
+        t.WriteList("old,1,\r\n");
+        LoadProxyList(app);
+        app.state.ProxyTable = {{L"new", L"2", L""}};
+    }
+    TestApp t;
+    FailingFileSystem files;
+    App app = t.Over(files);
+};
+
 // What a failing rename can leave behind: the save follows it, and the list or the new one
 // survives whatever happened.
 TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
     using Step = FailingFileSystem::Step;
     {  // the rename was done and only its writing through failed: the new list stands
-        TestApp t;
-        FailingFileSystem files(Step::MovedThenFailed);
-        App app = t.Over(files);
-        t.WriteList("old,1,\r\n");
-        LoadProxyList(app);
-        app.state.ProxyTable = {{L"new", L"2", L""}};
+        SaveOverFailing save(Step::MovedThenFailed);
+        auto& [t, files, app] = save;
         EXPECT_TRUE(SaveProxyList(app));
         EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
         EXPECT_TRUE(t.ui.boxes.empty());
     }
     {  // the old list went and the new one did not come: the new one is kept and named
-        TestApp t;
-        FailingFileSystem files(Step::ListLost);
-        App app = t.Over(files);
-        t.WriteList("old,1,\r\n");
-        LoadProxyList(app);
-        app.state.ProxyTable = {{L"new", L"2", L""}};
+        SaveOverFailing save(Step::ListLost);
+        auto& [t, files, app] = save;
         EXPECT_FALSE(SaveProxyList(app));
         EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.new"), "new,2,\r\n");
         ASSERT_EQ(t.ui.boxes.size(), 1u);
@@ -299,11 +304,8 @@ TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
                 L"\r\nディスクがいっぱいです。");
     }
     {  // keeping the old list under another name failed: nothing is replaced
-        TestApp t;
-        FailingFileSystem files(Step::KeepCopy);
-        App app = t.Over(files);
-        t.WriteList("old,1,\r\n");
-        LoadProxyList(app);
+        SaveOverFailing save(Step::KeepCopy);
+        auto& [t, files, app] = save;
         t.WriteList("changed,1,\r\n");
         EXPECT_FALSE(SaveProxyList(app));
         EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
@@ -328,12 +330,8 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
         EXPECT_EQ(t.clock.sleeps.size(), 3u);
         EXPECT_TRUE(t.ui.boxes.empty());
     }
-    TestApp t;
-    FailingFileSystem files(Step::MoveOver, 1000);
-    App app = t.Over(files);
-    t.WriteList("old,1,\r\n");
-    LoadProxyList(app);
-    app.state.ProxyTable = {{L"new", L"2", L""}};
+    SaveOverFailing save(Step::MoveOver, 1000);
+    auto& [t, files, app] = save;
     EXPECT_FALSE(SaveProxyList(app));
     EXPECT_EQ(t.ListBytes(), "old,1,\r\n");
     int waited = 0;
