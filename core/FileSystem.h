@@ -36,10 +36,15 @@ public:
     // must not exist yet.
     virtual bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) = 0;
     // Puts `from` in the place of `to` by one rename, after giving it what the user set on `to`
-    // (its hidden, system and archive attributes on Windows; its mode and owner on Linux): at
-    // every instant `to` is the old file or the new one, whole.
+    // (its hidden, system and not-indexed attributes on Windows, with the archive bit set so
+    // that backups take the change; its mode and owner on Linux): at every instant `to` is the
+    // old file or the new one, whole.
     virtual bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) = 0;
     virtual bool Exists(const FilePath& path) = 0;
+    // The user has locked the file against changes: its read-only attribute on Windows, no
+    // write permission for anyone on Linux. The system need not enforce it (Wine run as root
+    // does not), so the program looks before it writes.
+    virtual bool IsReadOnly(const FilePath& path) = 0;
     virtual void Remove(const FilePath& path) = 0;
 };
 

@@ -12,11 +12,6 @@ bool StartsWith(std::string_view bytes, std::string_view mark) {
     return bytes.substr(0, mark.size()) == mark;
 }
 
-bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Code page 932 text can pass for UTF-8 (half-width katakana before a full-width character
 // can), so a list that is valid UTF-8 is taken for UTF-8 only as what Notepad makes of
 // Japanese: characters from U+0800 on, which take three bytes, all of them ones the list can

@@ -45,9 +45,8 @@ inline const std::wstring kListKeptOnSave =
     L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。";
 inline const std::wstring kListKept =
     L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。";
-inline const std::wstring kListKeptOtherEncoding =
-    L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、シフトJISで"
-    L"保存し直しました。元のファイルは次の名前で残してあります。";
+inline const std::wstring kListKeptTooLong =
+    L"32767件を超える行があった元のプロクシサーバ一覧は、次の名前で残してあります。";
 inline const std::wstring kListKeptUndecodable =
     L"プロクシサーバ一覧には、そのままの形では保存し直せない部分（文字として読めないバイトなど）"
     L"があったため、このツールの形で保存し直しました。元のファイルは次の名前で残してあります。";
@@ -56,6 +55,12 @@ inline const std::wstring kListKeptChanged =
     L"一覧は次の名前で残してあります（必要な行はそこから写してください）。";
 inline const std::wstring kListNotPutInPlace =
     L"プロクシサーバ一覧を保存できませんでした。保存する内容は次の名前で残してあります。";
+inline const std::wstring kListSaveUnsure =
+    L"プロクシサーバ一覧を保存できたかどうか確かめられませんでした。次のファイルを開いて確かめて"
+    L"ください。";
+inline const std::wstring kListReadOnly =
+    L"プロクシサーバ一覧のファイルは読み取り専用になっています。書き換えてよければ、ファイルの"
+    L"プロパティで「読み取り専用」のチェックを外してから、もう一度保存してください。";
 inline const std::wstring kNoBackupName =
     L"元のファイルを残す名前（PROXYLIST.DAT.bak など）がすべて使われています。";
 inline const std::wstring kListNotShown =

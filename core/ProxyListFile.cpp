@@ -52,47 +52,24 @@ void LoadProxyList(App& app) {
 namespace {
 
 // Virus scanners, the indexer and sync clients open a new file for a moment: a step that
-// another program's hold made fail is tried again a few times, about a second and a half in
-// all, before the user is told.
+// another program's hold made fail is tried again, but one save waits about a second and a
+// half in all, whichever steps it waits in, before the user is told.
 constexpr int kRetryWaitsMs[] = {50, 100, 200, 400, 800};
 
-bool Retrying(App& app, FileError& error, const std::function<bool(FileError&)>& step) {
-    for (const int wait : kRetryWaitsMs) {
-        error = {};
-        if (step(error)) return true;
-        if (!error.transient) return false;
-        app.clock.Sleep(wait);
-    }
-    error = {};
-    return step(error);
+// Where Windows' code page is UTF-8, the program's own lists are UTF-8 without a mark.
+std::wstring ListKeptOtherEncoding() {
+    const std::wstring own = AnsiIsUtf8() ? L"BOMなしのUTF-8" : L"シフトJIS";
+    return L"プロクシサーバ一覧は" + own + L"以外の文字コード（" +
+           (AnsiIsUtf8() ? L"UTF-16など" : L"UTF-8など") + L"）で保存されていたため、" + own +
+           L"で保存し直しました。元のファイルは次の名前で残してあります。";
 }
 
-// Whether the file on disk must be kept under another name before it is replaced: it was not
-// read whole or exactly, or another program has written it since.
-KeepReason ReasonToKeepOnDisk(App& app, const FilePath& list) {
-    if (app.state.KeepListFile != KeepReason::None) return app.state.KeepListFile;
-    std::string bytes;
-    FileError error;
-    ReadOutcome outcome = ReadOutcome::Failed;
-    Retrying(app, error, [&](FileError& e) {
-        outcome = app.files.ReadWhole(list, bytes, e);
-        return outcome != ReadOutcome::Failed;
-    });
-    switch (outcome) {
-        case ReadOutcome::Missing:
-            return KeepReason::None;
-        case ReadOutcome::Failed:
-            return KeepReason::Unreadable;
-        case ReadOutcome::Read:
-            break;
-    }
-    return Seen(bytes) == app.state.ListOnDisk ? KeepReason::None : KeepReason::Changed;
-}
-
-const std::wstring& KeptText(KeepReason reason) {
+std::wstring KeptText(KeepReason reason) {
     switch (reason) {
+        case KeepReason::TooLong:
+            return kListKeptTooLong;
         case KeepReason::OtherEncoding:
-            return kListKeptOtherEncoding;
+            return ListKeptOtherEncoding();
         case KeepReason::UndecodableBytes:
             return kListKeptUndecodable;
         case KeepReason::Changed:
@@ -100,15 +77,6 @@ const std::wstring& KeptText(KeepReason reason) {
         default:
             return kListKept;
     }
-}
-
-// PROXYLIST.DAT.bak, or PROXYLIST.DAT.bak2 and on when that is taken; empty when all are.
-FilePath FreeBackupName(App& app, const FilePath& list) {
-    for (int n = 1; n < 1000; ++n) {
-        const FilePath name = list + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
-        if (!app.files.Exists(name)) return name;
-    }
-    return {};
 }
 
 // Which entry holds a character the file cannot: a list from another editor may hold many.
@@ -126,62 +94,144 @@ bool SaveFailed(App& app, const std::wstring& why) {
     return false;
 }
 
-// A rename whose last step (writing through) failed has still put the new list in place.
-bool HoldsExactly(App& app, const FilePath& list, const std::string& bytes) {
-    std::string onDisk;
-    FileError error;
-    return app.files.ReadWhole(list, onDisk, error) == ReadOutcome::Read && onDisk == bytes;
-}
+// One save of the table's bytes: the new list is written beside the old one and renamed over
+// it, the old one kept under another name first where it must not simply be replaced.
+class ListSave {
+public:
+    ListSave(App& app, std::string bytes)
+        : app_(app),
+          list_(ProxyListPath(app)),
+          temporary_(list_ + L".new"),
+          bytes_(std::move(bytes)) {}
 
-// The rename did not say it succeeded. The temporary file is the only copy of the new list
-// unless the list stands: it is deleted only then.
-bool NotPutInPlace(App& app, const FilePath& temporary, const FilePath& list,
-                   const FilePath& backup, const FileError& error) {
-    if (!app.files.Exists(list)) {
-        app.ui.MsgBox(kListNotPutInPlace + L"\r\n" + temporary + L"\r\n" + error.text,
-                      MsgStyle::OkOnly, L"");
+    bool Run() {
+        // The user's lock on the list holds: nothing is written, not even beside it.
+        if (app_.files.IsReadOnly(list_)) return SaveFailed(app_, ReadOnlyText());
+        FileError error;
+        if (!Retrying(error,
+                      [&](FileError& e) { return app_.files.WriteNew(temporary_, bytes_, e); }))
+            return Abandoned(error.text);
+        // Looked at only now, so that another program's write during the slow steps is seen.
+        reason_ = ReasonToKeepOnDisk();
+        if (reason_ != KeepReason::None && !KeepOldList(error)) return Abandoned(error.text);
+        if (Retrying(error,
+                     [&](FileError& e) { return app_.files.MoveOver(temporary_, list_, e); }))
+            return Saved();
+        return AfterFailedRename(error);
+    }
+
+private:
+    bool Retrying(FileError& error, const std::function<bool(FileError&)>& step) {
+        for (;;) {
+            error = {};
+            if (step(error)) return true;
+            if (!error.transient || waits_ == std::size(kRetryWaitsMs)) return false;
+            app_.clock.Sleep(kRetryWaitsMs[waits_++]);
+        }
+    }
+
+    ReadOutcome ReadList(std::string& bytes) {
+        ReadOutcome outcome = ReadOutcome::Failed;
+        FileError error;
+        Retrying(error, [&](FileError& e) {
+            outcome = app_.files.ReadWhole(list_, bytes, e);
+            return outcome != ReadOutcome::Failed;
+        });
+        return outcome;
+    }
+
+    // Whether the list on disk must be kept under another name before it is replaced: it was
+    // not read whole or exactly, or another program has written it since. What it holds is
+    // noted, so that a copy is deleted again only while the list provably still holds it.
+    KeepReason ReasonToKeepOnDisk() {
+        std::string bytes;
+        const ReadOutcome outcome = ReadList(bytes);
+        if (outcome == ReadOutcome::Missing) return KeepReason::None;
+        if (outcome == ReadOutcome::Read) keptSeen_ = Seen(bytes);
+        if (app_.state.KeepListFile != KeepReason::None) return app_.state.KeepListFile;
+        if (outcome == ReadOutcome::Failed) return KeepReason::Unreadable;
+        return keptSeen_ == app_.state.ListOnDisk ? KeepReason::None : KeepReason::Changed;
+    }
+
+    // PROXYLIST.DAT.bak, or PROXYLIST.DAT.bak2 and on when that is taken.
+    bool KeepOldList(FileError& error) {
+        for (int n = 1; n < 1000 && backup_.empty(); ++n) {
+            const FilePath name = list_ + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
+            if (!app_.files.Exists(name)) backup_ = name;
+        }
+        if (backup_.empty()) {
+            error.text = kNoBackupName;
+            return false;
+        }
+        if (Retrying(error, [&](FileError& e) { return app_.files.KeepCopy(list_, backup_, e); }))
+            return true;
+        backup_.clear();
         return false;
     }
-    app.files.Remove(temporary);
-    if (!backup.empty()) app.files.Remove(backup);  // the list it keeps still stands
-    return SaveFailed(app, error.text);
-}
+
+    // Nothing was put in place: the temporary file goes, and so does a copy made for this save
+    // while the list still provably holds what it was made of.
+    bool Abandoned(const std::wstring& why) {
+        app_.files.Remove(temporary_);
+        if (!backup_.empty() && ListHolds(keptSeen_)) {
+            app_.files.Remove(backup_);
+            backup_.clear();
+        }
+        return SaveFailed(app_, why + KeptLines());
+    }
+
+    bool Saved() {
+        app_.state.ListOnDisk = Seen(bytes_);
+        app_.state.KeepListFile = KeepReason::None;
+        if (!backup_.empty())
+            app_.ui.MsgBox(KeptText(reason_) + L"\r\n" + backup_, MsgStyle::OkOnly, L"");
+        return true;
+    }
+
+    // The rename did not say it succeeded: what is on disk tells what happened. A rename whose
+    // last step (writing through) failed has still moved the new list into place.
+    bool AfterFailedRename(const FileError& error) {
+        waits_ = 0;  // what is deleted hangs on this look: it waits out a hold again
+        const bool temporaryStands = app_.files.Exists(temporary_);
+        if (!temporaryStands && ListHolds(Seen(bytes_))) return Saved();
+        if (temporaryStands && app_.files.Exists(list_))
+            return Abandoned(app_.files.IsReadOnly(list_) ? ReadOnlyText() : error.text);
+        // The temporary file is the only copy of the new list while the list is gone; and
+        // with the temporary file gone, the list is not provably the new one. Nothing goes.
+        const std::wstring& what = temporaryStands ? kListNotPutInPlace : kListSaveUnsure;
+        app_.ui.MsgBox(what + L"\r\n" + (temporaryStands ? temporary_ : list_) + L"\r\n" +
+                           error.text + KeptLines(),
+                       MsgStyle::OkOnly, L"");
+        return false;
+    }
+
+    bool ListHolds(const ListFileSeen& seen) {
+        std::string bytes;
+        return seen.present && ReadList(bytes) == ReadOutcome::Read && Seen(bytes) == seen;
+    }
+
+    std::wstring KeptLines() const {
+        return backup_.empty() ? L"" : L"\r\n" + KeptText(reason_) + L"\r\n" + backup_;
+    }
+
+    std::wstring ReadOnlyText() const { return kListReadOnly + L"\r\n" + list_; }
+
+    App& app_;
+    const FilePath list_;
+    const FilePath temporary_;
+    const std::string bytes_;
+    size_t waits_ = 0;
+    KeepReason reason_ = KeepReason::None;
+    ListFileSeen keptSeen_;
+    FilePath backup_;
+};
 
 }  // namespace
 
 bool SaveProxyList(App& app) {
-    const std::optional<std::string> bytes = FormatProxyList(app.state.ProxyTable);
+    std::optional<std::string> bytes = FormatProxyList(app.state.ProxyTable);
     if (!bytes) return SaveFailed(app, UnfittingText(app.state.ProxyTable));
-    const FilePath list = ProxyListPath(app);
-    const FilePath temporary = list + L".new";
-    FileError error;
-    if (!Retrying(app, error,
-                  [&](FileError& e) { return app.files.WriteNew(temporary, *bytes, e); })) {
-        app.files.Remove(temporary);
-        return SaveFailed(app, error.text);
-    }
-    // Looked at only now, so that another program's write during the slow steps is seen.
-    const KeepReason reason = ReasonToKeepOnDisk(app, list);
-    const FilePath backup = reason == KeepReason::None ? FilePath() : FreeBackupName(app, list);
-    if (reason != KeepReason::None && backup.empty()) {
-        app.files.Remove(temporary);
-        return SaveFailed(app, kNoBackupName);
-    }
-    const bool keeping = !backup.empty() && app.files.Exists(list);
-    if (keeping &&
-        !Retrying(app, error, [&](FileError& e) { return app.files.KeepCopy(list, backup, e); })) {
-        app.files.Remove(temporary);
-        return SaveFailed(app, error.text);
-    }
-    const bool moved =
-        Retrying(app, error, [&](FileError& e) { return app.files.MoveOver(temporary, list, e); });
-    if (!moved && !HoldsExactly(app, list, *bytes))
-        return NotPutInPlace(app, temporary, list, keeping ? backup : FilePath(), error);
-
-    app.state.ListOnDisk = Seen(*bytes);
-    app.state.KeepListFile = KeepReason::None;
-    if (keeping) app.ui.MsgBox(KeptText(reason) + L"\r\n" + backup, MsgStyle::OkOnly, L"");
-    return true;
+    return ListSave(app, std::move(*bytes)).Run();
 }
 
 bool AppendProxyEntry(App& app, ProxyEntry entry) {

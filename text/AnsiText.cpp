@@ -1,20 +1,9 @@
 #include "text/AnsiText.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "text/CodePage.h"
-
-namespace {
-
-bool IsAscii(std::wstring_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](wchar_t c) { return static_cast<uint32_t>(c) < 0x80; });
-}
-
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
-}  // namespace
+#include "text/Unicode.h"
 
 std::optional<std::string> ToAnsi(std::wstring_view text) {
     if (IsAscii(text)) return std::string(text.begin(), text.end());
@@ -29,7 +18,8 @@ bool WritesBackAs(std::wstring_view text, std::string_view bytes) {
 std::wstring_view FirstUnfitting(std::wstring_view text) {
     for (size_t at = 0; at < text.size();) {
         // A character beyond the basic plane is two UTF-16 units on Windows.
-        const size_t length = IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
+        const size_t length =
+            IsHighSurrogate(static_cast<char32_t>(text[at])) && at + 1 < text.size() ? 2 : 1;
         const std::wstring_view character = text.substr(at, length);
         if (!ToAnsi(character)) return character;
         at += length;

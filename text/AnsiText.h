@@ -22,4 +22,8 @@ std::wstring_view FirstUnfitting(std::wstring_view text);
 // is made for, ASCII and half-width katakana.
 bool IsSingleByteChar(wchar_t c);
 
+// Where Windows' ANSI code page is UTF-8 (a setting of Windows 10 and 11), the program's own
+// files are UTF-8 without a mark; elsewhere code page 932.
+bool AnsiIsUtf8();
+
 std::wstring Trim(std::wstring_view text);  // leading and trailing spaces only

@@ -1,6 +1,8 @@
 #include "text/Unicode.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace {
 
@@ -15,7 +17,6 @@ void AppendCodePoint(std::wstring& out, char32_t c) {
     }
 }
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The length of the sequence a lead byte starts, 0 when it starts none.
@@ -27,7 +28,17 @@ size_t SequenceLength(uint8_t lead) {
     return 0;
 }
 
+template <typename Char>
+bool AllBelow0x80(std::basic_string_view<Char> text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](Char c) { return static_cast<std::make_unsigned_t<Char>>(c) < 0x80; });
+}
+
 }  // namespace
+
+bool IsAscii(std::string_view bytes) { return AllBelow0x80(bytes); }
+bool IsAscii(std::wstring_view text) { return AllBelow0x80(text); }
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 std::optional<std::wstring> FromUtf8(std::string_view bytes) {
     std::wstring out;

@@ -13,3 +13,9 @@ std::string ToUtf8(std::wstring_view text);
 
 // Two bytes a unit, in the order given; a last odd byte is dropped.
 std::wstring FromUtf16(std::string_view bytes, bool bigEndian);
+
+// Below 0x80 a unit is the same character in ASCII, UTF-8, UTF-16 and code page 932.
+bool IsAscii(std::string_view bytes);
+bool IsAscii(std::wstring_view text);
+// The first unit of a character beyond the basic plane in UTF-16.
+bool IsHighSurrogate(char32_t c);

@@ -129,6 +129,11 @@ public:
         return stat(Native(path).c_str(), &info) == 0;
     }
 
+    bool IsReadOnly(const FilePath& path) override {
+        struct stat info {};
+        return stat(Native(path).c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+    }
+
     void Remove(const FilePath& path) override { unlink(Native(path).c_str()); }
 
 private:

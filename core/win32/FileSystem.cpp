@@ -9,16 +9,24 @@
 
 namespace {
 
-// Conflicts with another program that has the file open for a moment.
-bool IsTransient(DWORD code) {
-    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
-           code == ERROR_ACCESS_DENIED;
+bool IsReadOnlyFile(const FilePath& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// Takes the code of the call that just failed, before anything else can change it.
-bool Fail(FileError& error, DWORD code = GetLastError()) {
+// Access to `path` is refused for a moment while another program deletes or holds the file
+// there; for good when the file is read-only or, with nothing there, the folder takes no new
+// files.
+bool AccessMayClear(const FilePath& path) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return !IsReadOnlyFile(path);
+    return GetLastError() == ERROR_ACCESS_DENIED;  // a file being deleted
+}
+
+// Takes the code of the call on `path` that just failed, before anything else can change it.
+bool Fail(FileError& error, const FilePath& path, DWORD code = GetLastError()) {
     error.text = SystemText(code);
-    error.transient = IsTransient(code);
+    error.transient = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+                      (code == ERROR_ACCESS_DENIED && AccessMayClear(path));
     return false;
 }
 
@@ -44,13 +52,13 @@ private:
 
 constexpr DWORD kChunkBytes = 1u << 20;
 
-bool WriteAll(HANDLE file, std::string_view bytes, FileError& error) {
+bool WriteAll(HANDLE file, const FilePath& path, std::string_view bytes, FileError& error) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), kChunkBytes));
         DWORD done = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &done, nullptr)) return Fail(error);
+        if (!WriteFile(file, bytes.data(), chunk, &done, nullptr)) return Fail(error, path);
         // Nothing written without a failure: the disk had no room left for it.
-        if (done == 0) return Fail(error, ERROR_DISK_FULL);
+        if (done == 0) return Fail(error, path, ERROR_DISK_FULL);
         bytes.remove_prefix(done);
     }
     return true;
@@ -61,7 +69,7 @@ bool FlushToDisk(const FilePath& path, FileError& error) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !FlushFileBuffers(file.get())) return Fail(error);
+    if (!file.valid() || !FlushFileBuffers(file.get())) return Fail(error, path);
     return true;
 }
 
@@ -74,7 +82,7 @@ public:
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             const DWORD code = GetLastError();
-            Fail(error, code);
+            Fail(error, path, code);
             return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
                        ? ReadOutcome::Missing
                        : ReadOutcome::Failed;
@@ -86,7 +94,7 @@ public:
                 bytes.resize(had + kChunkBytes);
                 DWORD done = 0;
                 if (!ReadFile(file.get(), bytes.data() + had, kChunkBytes, &done, nullptr)) {
-                    Fail(error);
+                    Fail(error, path);
                     return ReadOutcome::Failed;
                 }
                 bytes.resize(had + done);
@@ -94,7 +102,7 @@ public:
             }
         } catch (const std::bad_alloc&) {
             bytes.clear();
-            Fail(error, ERROR_NOT_ENOUGH_MEMORY);
+            Fail(error, path, ERROR_NOT_ENOUGH_MEMORY);
             return ReadOutcome::Failed;
         }
     }
@@ -105,9 +113,9 @@ public:
         DeleteFileW(path.c_str());
         FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return Fail(error);
-        if (!WriteAll(file.get(), bytes, error)) return false;
-        if (!FlushFileBuffers(file.get()) || !file.CloseChecked()) return Fail(error);
+        if (!file.valid()) return Fail(error, path);
+        if (!WriteAll(file.get(), path, bytes, error)) return false;
+        if (!FlushFileBuffers(file.get()) || !file.CloseChecked()) return Fail(error, path);
         return true;
     }
 
@@ -115,30 +123,33 @@ public:
         if (CreateHardLinkW(copy.c_str(), file.c_str(), nullptr)) return true;
         // FAT and exFAT drives have no hard links. A copy that is not on the disk whole goes
         // again, so that a second try can make it anew.
-        if (!CopyFileW(file.c_str(), copy.c_str(), TRUE)) return Fail(error);
+        if (!CopyFileW(file.c_str(), copy.c_str(), TRUE)) return Fail(error, copy);
         if (FlushToDisk(copy, error)) return true;
         DeleteFileW(copy.c_str());
         return false;
     }
 
     bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {
-        // Attributes the user set on the list stay on it.
+        // Attributes the user set on the list stay on it; the archive bit is set, as on any
+        // changed file, so that backup tools take the new list.
         const DWORD old = GetFileAttributesW(to.c_str());
-        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        if (old != INVALID_FILE_ATTRIBUTES && (old & kKept))
-            SetFileAttributesW(from.c_str(), old & kKept);
+        constexpr DWORD kKept =
+            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (old != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(from.c_str(), (old & kKept) | FILE_ATTRIBUTE_ARCHIVE);
         // One rename: unlike ReplaceFileW, which moves the old file away before it moves the
         // new one in, it never leaves a moment without a list.
         if (!MoveFileExW(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Fail(error);
+            return Fail(error, to);
         return true;
     }
 
     bool Exists(const FilePath& path) override {
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+
+    bool IsReadOnly(const FilePath& path) override { return IsReadOnlyFile(path); }
 
     void Remove(const FilePath& path) override { DeleteFileW(path.c_str()); }
 };

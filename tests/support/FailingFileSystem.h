@@ -53,6 +53,7 @@ public:
         return replaced_;
     }
     bool Exists(const FilePath& path) override { return SystemFileSystem().Exists(path); }
+    bool IsReadOnly(const FilePath& path) override { return SystemFileSystem().IsReadOnly(path); }
     void Remove(const FilePath& path) override { SystemFileSystem().Remove(path); }
 
     int calls = 0;  // how often the failing step was tried

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/CodePage.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -79,12 +80,9 @@ Converter& FromCp932() {
     return converter;
 }
 
-template <typename Text>
-bool IsAscii(const Text& text) {
-    return std::all_of(text.begin(), text.end(), [](auto c) { return c >= 0 && c < 0x80; });
-}
-
 }  // namespace
+
+bool AnsiIsUtf8() { return false; }  // code page 932, as on the systems the program is made for
 
 std::string EncodeAnsi(std::wstring_view text) {
     std::string out;

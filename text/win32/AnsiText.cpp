@@ -4,9 +4,9 @@
 
 #include "text/CodePage.h"
 
-namespace {
-
 bool AnsiIsUtf8() { return GetACP() == CP_UTF8; }
+
+namespace {
 
 // Room for the bytes of any text: two a unit in a double-byte code page, three in UTF-8.
 size_t MostBytes(std::wstring_view text) { return text.size() * (AnsiIsUtf8() ? 3 : 2); }
