@@ -4,6 +4,7 @@
 
 #include "core/MainBas.h"
 #include "core/ProxyListFormat.h"
+#include "tests/support/CrashingFileSystem.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/Texts.h"
@@ -342,6 +343,43 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
               std::vector<std::wstring>{
                   Texts::kListNotSaved +
                   L"\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。"});
+}
+
+// A save of a list that another program changed, cut short after each of its calls in turn:
+// the list is always the old one or the new one, whole; the next start loads it, and its save
+// replaces the temporary file the cut left and keeps the copy it made.
+TEST(CutShort, EverySaveLeavesAWholeListThatTheNextStartLoadsAndSavesOver) {
+    const std::string other = "a,1,\r\nnotepad,2,\r\n", ours = "a,1,\r\neditor,3,\r\n";
+    for (const bool powerCut : {false, true}) {
+        for (int cut = 0, finished = 0; !finished; ++cut) {
+            SCOPED_TRACE((powerCut ? "power cut after " : "crash after ") + std::to_string(cut));
+            TestApp t;
+            const FilePath list = MainBas::ProxyListPath(t.app), kept = list + L".bak";
+            CrashingFileSystem files({{list, "a,1,\r\n"}});
+            App app = t.Over(files);
+            LoadProxyList(app);
+            files.Put(list, other);
+            app.state.ProxyTable.push_back({L"editor", L"3", L""});
+            files.CutAfter(cut, powerCut);
+            try {
+                finished = SaveProxyList(app);
+            } catch (const CrashingFileSystem::Cut&) {
+            }
+
+            CrashingFileSystem restarted(files.AfterCut());
+            auto& folder = restarted.Files();
+            ASSERT_TRUE(folder[list] == other || folder[list] == ours) << folder[list];
+            App next = t.Over(restarted);
+            LoadProxyList(next);
+            EXPECT_EQ(next.state.ProxyTable, ParseProxyList(folder[list]).entries);
+            const bool copied = folder.contains(kept);
+            next.state.ProxyTable.push_back({L"after", L"4", L""});
+            ASSERT_TRUE(SaveProxyList(next));
+            EXPECT_EQ(folder[list], *FormatProxyList(next.state.ProxyTable));
+            EXPECT_EQ(folder.size(), copied ? 2u : 1u) << "only the list and the copy stay";
+            EXPECT_EQ(copied ? folder[kept] : other, other);
+        }
+    }
 }
 
 }  // namespace
