@@ -304,6 +304,43 @@ TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
                 (t.folder.path() / "PROXYLIST.DAT.new").wstring() +
                 L"\r\nディスクがいっぱいです。");
     }
+    {  // the rename was done but said it failed, and the list is held for a moment after it:
+       // the new list is read back, and the copy of another program's version stays
+        SaveOverFailing save(Step::MovedThenHeld);
+        auto& [t, files, app] = save;
+        t.WriteList("changed,1,\r\n");
+        EXPECT_TRUE(SaveProxyList(app));
+        EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
+        EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "changed,1,\r\n");
+        EXPECT_EQ(t.ui.boxes.size(), 1u);
+    }
+    {  // the rename put nothing in place, though the list holds the same bytes: not saved, and
+       // the temporary file and the copy made for this save are gone
+        SaveOverFailing save(Step::MoveOver);
+        auto& [t, files, app] = save;
+        t.WriteList("new,2,\r\n");
+        EXPECT_FALSE(SaveProxyList(app));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+    }
+    {  // a list the user made read-only: refused at once, the lock kept, nothing written
+        using std::filesystem::perms;
+        SaveOverFailing save(Step::None);
+        auto& [t, files, app] = save;
+        t.WriteList("changed,1,\r\n");  // a reason to keep it too
+        std::filesystem::permissions(t.ListPath(), perms::all,
+                                     std::filesystem::perm_options::remove);
+        std::filesystem::permissions(t.ListPath(), perms::owner_read);
+        for (int attempt = 0; attempt < 2; ++attempt) EXPECT_FALSE(SaveProxyList(app));
+        EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+        EXPECT_EQ(std::filesystem::status(t.ListPath()).permissions() & perms::owner_write,
+                  perms::none);
+        EXPECT_TRUE(t.clock.sleeps.empty());
+        EXPECT_EQ(t.ui.Prompts().back(), Texts::kListNotSaved + L"\r\n" + Texts::kListReadOnly +
+                                             L"\r\n" + t.ListPath().wstring());
+        std::filesystem::permissions(t.ListPath(), perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    }
     {  // keeping the old list under another name failed: nothing is replaced
         SaveOverFailing save(Step::KeepCopy);
         auto& [t, files, app] = save;

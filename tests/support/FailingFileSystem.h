@@ -16,8 +16,19 @@ public:
     // Write: the disk fills up halfway, leaving half a file behind. Read: the file is there
     // but another program holds it, until a new file takes its name. MoveOver: nothing moves.
     // MovedThenFailed: the rename is done, the call still fails (its last step, writing through,
-    // did). ListLost: the old list is gone, the new one not in its place.
-    enum class Step { None, Create, Write, MoveOver, Read, KeepCopy, MovedThenFailed, ListLost };
+    // did); MovedThenHeld: the same, and another program then holds the list for a moment.
+    // ListLost: the old list is gone, the new one not in its place.
+    enum class Step {
+        None,
+        Create,
+        Write,
+        MoveOver,
+        Read,
+        KeepCopy,
+        MovedThenFailed,
+        ListLost,
+        MovedThenHeld
+    };
     // With `busyTimes`, the step fails only that many times, as while a virus scanner holds
     // the file, and then works.
     explicit FailingFileSystem(Step step, int busyTimes = 0) : step_(step), busy_(busyTimes) {}
@@ -25,6 +36,11 @@ public:
     ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, FileError& error) override {
         if (step_ == Step::Read && !replaced_ && Exists(path) && Fails(error))
             return ReadOutcome::Failed;
+        if (heldReads_ > 0) {
+            --heldReads_;
+            error = {kHeld, true};
+            return ReadOutcome::Failed;
+        }
         return SystemFileSystem().ReadWhole(path, bytes, error);
     }
     bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) override {
@@ -40,8 +56,9 @@ public:
         return SystemFileSystem().KeepCopy(file, copy, error);
     }
     bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {
-        if (step_ == Step::MovedThenFailed) {
+        if (step_ == Step::MovedThenFailed || step_ == Step::MovedThenHeld) {
             SystemFileSystem().MoveOver(from, to, error);
+            if (step_ == Step::MovedThenHeld) heldReads_ = 2;
             return !Fails(error);
         }
         if (step_ == Step::ListLost) {
@@ -74,10 +91,11 @@ private:
     Step step_;
     int busy_;
     bool replaced_ = false;
+    int heldReads_ = 0;
 };
 
 inline std::string StepName(const ::testing::TestParamInfo<FailingFileSystem::Step>& info) {
-    static const char* names[] = {"None", "Create",   "Write",           "MoveOver",
-                                  "Read", "KeepCopy", "MovedThenFailed", "ListLost"};
+    static const char* names[] = {"None",     "Create",          "Write",    "MoveOver",     "Read",
+                                  "KeepCopy", "MovedThenFailed", "ListLost", "MovedThenHeld"};
     return names[static_cast<int>(info.param)];
 }

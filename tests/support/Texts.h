@@ -14,6 +14,9 @@ inline const std::wstring kListMissingTitle =
     L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。";
 inline const std::wstring kListNotSaved =
     L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。";
+inline const std::wstring kListReadOnly =
+    L"プロクシサーバ一覧のファイルは読み取り専用になっています。書き換えてよければ、ファイルの"
+    L"プロパティで「読み取り専用」のチェックを外してから、もう一度保存してください。";
 inline const std::wstring kCloseQuestion =
     L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納";
 inline const std::wstring kEditorSaveTitle = L"ProxyEditor終了";
