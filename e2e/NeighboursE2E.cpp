@@ -89,6 +89,34 @@ TEST_F(NeighboursE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
     EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), outside);
 }
 
+// A list the user made read-only: the save says so and names it, the list stays as it was and
+// locked with nothing beside it, and the editor keeps its entry for a save once it is unlocked.
+TEST_F(NeighboursE2E, AReadOnlyListIsNeitherReplacedNorUnlocked) {
+    const std::wstring list = zelkor.ListPath().wstring();
+    ASSERT_TRUE(SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
+    const auto refused = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->prompt,
+              L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
+              L"プロクシサーバ一覧のファイルは読み取り専用になっています。書き換えてよければ、"
+              L"ファイルのプロパティで「読み取り専用」のチェックを外してから、もう一度保存して"
+              L"ください。\r\n" +
+                  list);
+    Answer(*refused, IDOK);
+    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
+    EXPECT_TRUE(GetFileAttributesW(list.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new") ||
+                 zelkor.FileBeside(L"PROXYLIST.DAT.bak"));
+
+    ASSERT_TRUE(SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_NORMAL));
+    HWND editor = zelkor.Form(L"Proxy Editor");
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(zelkor.SaveFromEditor(editor));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
+}
+
 // The copy started at sign-in runs; a double click starts another. The second brings the
 // first one up, or its modal window to the front, and ends touching nothing.
 TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
@@ -182,10 +210,7 @@ TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
     std::filesystem::remove(folder / L"filler");
     HWND editor = zelkor.Form(L"Proxy Editor");
     ASSERT_TRUE(editor) << "a failed save keeps the editor and its entry";
-    Press(ChildWithText(editor, L"Button", L"終了"));
-    const auto again = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(again);
-    Answer(*again, IDYES);
+    ASSERT_TRUE(zelkor.SaveFromEditor(editor));
     EXPECT_TRUE(
         WaitUntil([&] { return zelkor.ListFile() == Ansi(lines + L"new.example.jp,8000,\r\n"); }));
 }

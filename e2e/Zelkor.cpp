@@ -128,7 +128,10 @@ HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring&
 
 bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& port) const {
     HWND editor = EditorWithNewEntry(address, port);
-    if (!editor) return false;
+    return editor && SaveFromEditor(editor);
+}
+
+bool Zelkor::SaveFromEditor(HWND editor) const {
     Press(ChildWithText(editor, L"Button", L"終了"));
     const auto question = WaitForMessageBox(Pid());
     if (!question || question->title != L"ProxyEditor終了") return false;

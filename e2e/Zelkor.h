@@ -58,6 +58,8 @@ public:
     HWND EditorWithNewEntry(const std::wstring& address, const std::wstring& port) const;
     // The same, then "終了" and Yes to the save question; what the save says is the caller's.
     bool AddEntryAndSave(const std::wstring& address, const std::wstring& port) const;
+    // "終了" and Yes to the save question, in an editor that holds unsaved entries.
+    bool SaveFromEditor(HWND editor) const;
 
     std::filesystem::path ListPath() const { return folder_ / L"PROXYLIST.DAT"; }
     std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }
