@@ -87,6 +87,9 @@ TEST_F(ProxyListFile, OverLongFileIsReportedAndKeptByTheNextSave) {
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), bytes);
     EXPECT_EQ(t.ListBytes().size(), bytes.size() - 6);
+    EXPECT_EQ(t.ui.Prompts().back(),
+              L"32767件を超える行があった元のプロクシサーバ一覧は、次の名前で残してあります。\r\n" +
+                  (t.folder.path() / "PROXYLIST.DAT.bak").wstring());
 }
 
 TEST_F(ProxyListFile, AListThatIsThereButCannotBeReadIsKeptByTheNextSave) {
