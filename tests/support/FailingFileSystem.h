@@ -1,10 +1,11 @@
 #pragma once
-// A file system whose chosen step fails, or leaves behind what a failing system call can;
-// everything else goes to the real one.
+// A file system whose chosen step fails, or leaves behind what a failing system call can, or
+// that is cut short; everything else goes to the real one.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -16,22 +17,24 @@ public:
     // Write: the disk fills up halfway, leaving half a file behind. Read: the file is there
     // but another program holds it, until a new file takes its name. MoveOver: nothing moves.
     // MovedThenFailed: the rename is done, the call still fails (its last step, writing through,
-    // did); MovedThenHeld: the same, and another program then holds the list for a moment.
-    // ListLost: the old list is gone, the new one not in its place.
-    enum class Step {
-        None,
-        Create,
-        Write,
-        MoveOver,
-        Read,
-        KeepCopy,
-        MovedThenFailed,
-        ListLost,
-        MovedThenHeld
-    };
+    // did), and another program then holds the list for a moment. ListLost: the old list is
+    // gone, the new one not in its place.
+    enum class Step { None, Create, Write, MoveOver, Read, KeepCopy, MovedThenFailed, ListLost };
     // With `busyTimes`, the step fails only that many times, as while a virus scanner holds
     // the file, and then works.
     explicit FailingFileSystem(Step step, int busyTimes = 0) : step_(step), busy_(busyTimes) {}
+
+    // Cuts the program short after `count` more calls, as a crash does: no call after that, no
+    // cleanup. A power cut also loses what was not yet on the disk for good: the names made or
+    // removed in `folder` since a call last wrote the folder through (a new file's bytes are
+    // written through, its name is not).
+    struct Cut {};
+    void CutAfter(int count, bool powerCut, const std::filesystem::path& folder) {
+        callsLeft_ = count;
+        powerCut_ = powerCut;
+        folder_ = folder;
+        WrittenThrough();
+    }
 
     ReadOutcome ReadWhole(const FilePath& path, std::string& bytes, FileError& error) override {
         if (step_ == Step::Read && !replaced_ && Exists(path) && Fails(error))
@@ -41,7 +44,7 @@ public:
             error = {kHeld, true};
             return ReadOutcome::Failed;
         }
-        return SystemFileSystem().ReadWhole(path, bytes, error);
+        return Real().ReadWhole(path, bytes, error);
     }
     bool WriteNew(const FilePath& path, std::string_view bytes, FileError& error) override {
         if (step_ == Step::Write && Fails(error)) {
@@ -49,16 +52,18 @@ public:
             return false;
         }
         if (step_ == Step::Create && Fails(error)) return false;
-        return SystemFileSystem().WriteNew(path, bytes, error);
+        return Real().WriteNew(path, bytes, error);
     }
     bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) override {
         if (step_ == Step::KeepCopy && Fails(error)) return false;
-        return SystemFileSystem().KeepCopy(file, copy, error);
+        const bool kept = Real().KeepCopy(file, copy, error);
+        WrittenThrough();
+        return kept;
     }
     bool MoveOver(const FilePath& from, const FilePath& to, FileError& error) override {
-        if (step_ == Step::MovedThenFailed || step_ == Step::MovedThenHeld) {
+        if (step_ == Step::MovedThenFailed) {
             SystemFileSystem().MoveOver(from, to, error);
-            if (step_ == Step::MovedThenHeld) heldReads_ = 2;
+            heldReads_ = 2;
             return !Fails(error);
         }
         if (step_ == Step::ListLost) {
@@ -66,16 +71,38 @@ public:
             return !Fails(error);
         }
         if (step_ == Step::MoveOver && Fails(error)) return false;
-        replaced_ = SystemFileSystem().MoveOver(from, to, error);
+        replaced_ = Real().MoveOver(from, to, error);
+        WrittenThrough();
         return replaced_;
     }
-    bool Exists(const FilePath& path) override { return SystemFileSystem().Exists(path); }
-    bool IsReadOnly(const FilePath& path) override { return SystemFileSystem().IsReadOnly(path); }
-    void Remove(const FilePath& path) override { SystemFileSystem().Remove(path); }
+    bool Exists(const FilePath& path) override { return Real().Exists(path); }
+    bool IsReadOnly(const FilePath& path) override { return Real().IsReadOnly(path); }
+    void Remove(const FilePath& path) override { Real().Remove(path); }
 
     int calls = 0;  // how often the failing step was tried
 
 private:
+    using Folder = std::map<std::filesystem::path, std::string>;
+    FileSystem& Real() {
+        if (callsLeft_-- == 0) {
+            if (powerCut_) {
+                for (const auto& [path, bytes] : FolderNow()) std::filesystem::remove(path);
+                for (const auto& [path, bytes] : onDisk_) WriteBytes(path, bytes);
+            }
+            throw Cut{};
+        }
+        return SystemFileSystem();
+    }
+    Folder FolderNow() const {
+        Folder files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_))
+            files[entry.path()] = ReadBytes(entry.path());
+        return files;
+    }
+    void WrittenThrough() {
+        if (!folder_.empty()) onDisk_ = FolderNow();
+    }
+
     bool Fails(FileError& error) {
         ++calls;
         if (busy_ > 0) {
@@ -92,10 +119,14 @@ private:
     int busy_;
     bool replaced_ = false;
     int heldReads_ = 0;
+    int callsLeft_ = -1;
+    bool powerCut_ = false;
+    std::filesystem::path folder_;
+    Folder onDisk_;
 };
 
 inline std::string StepName(const ::testing::TestParamInfo<FailingFileSystem::Step>& info) {
-    static const char* names[] = {"None",     "Create",          "Write",    "MoveOver",     "Read",
-                                  "KeepCopy", "MovedThenFailed", "ListLost", "MovedThenHeld"};
+    static const char* names[] = {"None", "Create",   "Write",           "MoveOver",
+                                  "Read", "KeepCopy", "MovedThenFailed", "ListLost"};
     return names[static_cast<int>(info.param)];
 }
