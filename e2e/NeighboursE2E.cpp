@@ -103,6 +103,7 @@ TEST_F(NeighboursE2E, AReadOnlyListIsNeitherReplacedNorUnlocked) {
               L"ファイルのプロパティで「読み取り専用」のチェックを外してから、もう一度保存して"
               L"ください。\r\n" +
                   list);
+    Screenshot(L"read-only-list", refused->hwnd);
     Answer(*refused, IDOK);
     EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
     EXPECT_TRUE(GetFileAttributesW(list.c_str()) & FILE_ATTRIBUTE_READONLY);
