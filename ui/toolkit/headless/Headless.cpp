@@ -33,6 +33,10 @@ struct World {
     Control* focused = nullptr;
     std::map<Form*, Control*> lastFocus;  // what each form gives the focus back to
     int refuseItemAt = -1;                // lists refuse an item from this position on
+    std::map<int, uint32_t> systemColors = {{SystemColor::ApplicationWorkspace, Rgb(171, 171, 171)},
+                                            {SystemColor::ButtonFace, Rgb(240, 240, 240)},
+                                            {SystemColor::ButtonText, Rgb(0, 0, 0)}};
+    bool contrastReported = false;
     bool ended = false;
 };
 
@@ -200,6 +204,11 @@ void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
 }  // namespace Toolkit
 
+namespace Toolkit {
+uint32_t SystemColorOf(int number) { return world().systemColors.at(number); }
+bool ContrastThemeReported() { return world().contrastReported; }
+}  // namespace Toolkit
+
 namespace TaskIcon {
 int16_t Icon_Add(Form& form, int32_t id, const std::wstring& iconFile, int16_t,
                  const std::wstring& tip) {
@@ -230,6 +239,11 @@ void SetDpi(int dpi) { world().scale = DpiScale(dpi); }
 void SetScreen(const Screen& screen) { world().screen = screen; }
 void RefuseListItemsFrom(int position) { world().refuseItemAt = position; }
 void FailWindowOf(const std::wstring& formName) { world().failingWindow = formName; }
+void SetSystemColors(const std::map<int, uint32_t>& colors, bool contrastReported) {
+    World& w = world();
+    for (const auto& [number, color] : colors) w.systemColors[number] = color;
+    w.contrastReported = contrastReported;
+}
 std::vector<Box>& Boxes() { return world().boxes; }
 std::vector<std::wstring> Prompts() {
     std::vector<std::wstring> prompts;
