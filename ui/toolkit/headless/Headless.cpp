@@ -202,9 +202,6 @@ int MousePointer() { return world().pointer; }
 void RunEventLoop() {}
 void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
-}  // namespace Toolkit
-
-namespace Toolkit {
 uint32_t SystemColorOf(int number) { return world().systemColors.at(number); }
 bool ContrastThemeReported() { return world().contrastReported; }
 }  // namespace Toolkit
