@@ -392,6 +392,20 @@ int ScreenDpi() { return GetDeviceCaps(Win32::WindowDc().get(), LOGPIXELSY); }
 
 int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
+int PixelsOfColor(HWND hwnd, COLORREF color) {
+    const RECT r = RectOf(hwnd);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const Win32::WindowDc screen;
+    const Win32::OwnedMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const Win32::OwnedBitmap copy(CreateCompatibleBitmap(screen.get(), w, h));
+    const Win32::Selected drawingInto(memory.get(), copy.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) count += GetPixel(memory.get(), x, y) == color;
+    return count;
+}
+
 void Screenshot(const std::wstring& name, HWND hwnd) {
     Sleep(300);  // the program paints what it was just told in its own time
     const RECT r = hwnd ? RectOf(hwnd) : ScreenRect();

@@ -121,6 +121,8 @@ RECT WorkArea();  // the screen less the taskbar
 int ScreenDpi();
 // A length designed in twips, in pixels on this screen.
 int Pixels(int twips);
+// How many pixels of the screen area of `hwnd` are of exactly this colour.
+int PixelsOfColor(HWND hwnd, COLORREF color);
 // Writes the screen area of `hwnd` (the whole screen when null) as a BMP into the shots folder;
 // above 96 dpi the name ends in the DPI, so both passes keep their pictures side by side.
 void Screenshot(const std::wstring& name, HWND hwnd = nullptr);

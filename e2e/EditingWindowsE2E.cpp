@@ -293,6 +293,56 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=other.example.jp]"; }));
 }
 
+// A dark contrast theme's colours, which the program takes when it starts; the colours from
+// before come back at the end.
+class DarkThemeE2E : public EditingWindowsE2E {
+protected:
+    static constexpr INT kParts[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    static constexpr COLORREF kText = RGB(255, 255, 0), kTheme[] = {0, kText, 0, kText};
+    void SetUp() override { SetSysColors(4, kParts, kTheme); }
+    void TearDown() override { SetSysColors(4, kParts, before_); }
+    // The first text of the window not in the theme's colour once painted; empty when none.
+    static std::wstring UnreadText(HWND window) {
+        const auto unread = [&]() -> std::wstring {
+            for (const wchar_t* cls : {L"Static", L"Button", L"Edit", L"ListBox"})
+                for (HWND child : ChildrenOf(window, cls)) {
+                    const std::wstring text = ItemCount(child) ? ItemText(child, 0) : TextOf(child);
+                    const auto least = static_cast<int>(5 * text.size());  // more than a tick
+                    if (IsWindowEnabled(child) && PixelsOfColor(child, kText) < least) return text;
+                }
+            return IsWindow(window) ? L"" : L"(no window)";
+        };
+        WaitUntil([&] { return unread().empty(); }, 5000);
+        Screenshot(L"dark-" + TextOf(window), window);
+        return unread();
+    }
+    const COLORREF before_[4] = {GetSysColor(kParts[0]), GetSysColor(kParts[1]),
+                                 GetSysColor(kParts[2]), GetSysColor(kParts[3])};
+};
+
+// Each window, the editing windows with a message in their status lines.
+TEST_F(DarkThemeE2E, EveryWindowShowsItsTextsInTheThemesColours) {
+    SetProxyInForce(kSampleServer, true);
+    zelkor.Start();
+    EXPECT_EQ(UnreadText(zelkor.WaitForForm(L"Form1")), L"");
+    ASSERT_TRUE(zelkor.WaitForStartup() && zelkor.ShowFromTray());
+    main = zelkor.MainWindow();
+    EXPECT_EQ(UnreadText(main), L"");
+    for (const auto& [menu, caption] : {std::pair{MainMenu::About, L"Zelkor盛合わせについて"},
+                                        {MainMenu::ProxyTest, L"試し串刺し"},
+                                        {MainMenu::ProxyEdit, L"Proxy Editor"}}) {
+        ChooseMenu(main, menu);
+        EXPECT_EQ(UnreadText(zelkor.WaitForForm(caption)), L"") << caption;
+        if (menu != MainMenu::ProxyEdit) Close(zelkor.Form(caption));
+    }
+    HWND editor = zelkor.Form(L"Proxy Editor");
+    SendMessageW(EditorButton(editor, L"変更"), BM_CLICK, 0, 0);  // nothing selected
+    EXPECT_EQ(UnreadText(editor), L"");
+    HWND dialog = OpenEntryDialog(editor, L"追加", L"Proxy追加");
+    SendMessageW(ChildWithText(dialog, L"Button", L"追加"), BM_CLICK, 0, 0);  // boxes empty
+    EXPECT_EQ(UnreadText(dialog), L"");
+}
+
 // Another program held the list at start-up: what the user saves later never costs the list.
 TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
     SetProxyInForce(kSampleServer, true);

@@ -344,4 +344,20 @@ TEST(ScreenReaders, EveryBoxIsNamedByItsLabelAndTabKeepsTheDesignedOrder) {
     }
 }
 
+// Text without a colour of its own takes the system's; a contrast theme takes the place of every
+// fixed colour. (A dark one that the system does not report is the end-to-end test's.)
+TEST(Themes, TextWithoutColoursTakesTheSystemsAndAContrastThemeReplacesTheFixedOnes) {
+    HeadlessApp h;
+    Frm_Edit editor(h.app);
+    const Control& status = editor.form().Ctl(L"Lbl_SysMsg");
+    Headless::SetSystemColors({{SystemColor::ButtonText, Rgb(0, 0, 128)}}, false);
+    EXPECT_EQ(ColorsOf(editor.form().Ctl(L"Frame1")),
+              (TextColors{Rgb(0, 0, 128), Rgb(240, 240, 240)}));
+    EXPECT_EQ(ColorsOf(status), (TextColors{Rgb(255, 0, 0), Rgb(192, 192, 255)}));
+    const TextColors contrast{0, Rgb(255, 255, 255)};
+    Headless::SetSystemColors(
+        {{SystemColor::ButtonText, contrast.text}, {SystemColor::ButtonFace, contrast.back}}, true);
+    EXPECT_EQ(ColorsOf(status), contrast);
+}
+
 }  // namespace

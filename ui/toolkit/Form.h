@@ -8,16 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/toolkit/Colors.h"
 #include "ui/toolkit/Control.h"
 #include "ui/toolkit/Peer.h"
 
 enum class Border { None, FixedSingle, FixedDialog };
 enum class StartPosition { Manual, CenterScreen, WindowsDefault };
 enum class WindowState { Normal, Minimized };
-
-namespace SystemColor {
-constexpr int ApplicationWorkspace = 12;
-}
 
 struct MenuItem {
     std::wstring name;

@@ -33,6 +33,10 @@ struct World {
     Control* focused = nullptr;
     std::map<Form*, Control*> lastFocus;  // what each form gives the focus back to
     int refuseItemAt = -1;                // lists refuse an item from this position on
+    std::map<int, uint32_t> systemColors = {{SystemColor::ApplicationWorkspace, Rgb(171, 171, 171)},
+                                            {SystemColor::ButtonFace, Rgb(240, 240, 240)},
+                                            {SystemColor::ButtonText, Rgb(0, 0, 0)}};
+    bool contrastReported = false;
     bool ended = false;
 };
 
@@ -198,6 +202,8 @@ int MousePointer() { return world().pointer; }
 void RunEventLoop() {}
 void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
+uint32_t SystemColorOf(int number) { return world().systemColors.at(number); }
+bool ContrastThemeReported() { return world().contrastReported; }
 }  // namespace Toolkit
 
 namespace TaskIcon {
@@ -230,6 +236,11 @@ void SetDpi(int dpi) { world().scale = DpiScale(dpi); }
 void SetScreen(const Screen& screen) { world().screen = screen; }
 void RefuseListItemsFrom(int position) { world().refuseItemAt = position; }
 void FailWindowOf(const std::wstring& formName) { world().failingWindow = formName; }
+void SetSystemColors(const std::map<int, uint32_t>& colors, bool contrastReported) {
+    World& w = world();
+    for (const auto& [number, color] : colors) w.systemColors[number] = color;
+    w.contrastReported = contrastReported;
+}
 std::vector<Box>& Boxes() { return world().boxes; }
 std::vector<std::wstring> Prompts() {
     std::vector<std::wstring> prompts;

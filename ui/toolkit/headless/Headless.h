@@ -2,7 +2,9 @@
 // The in-memory backend of the toolkit, for the native tests: windows that hold their state
 // only, message boxes answered from a script, and calls that act as a user would.
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,9 @@ void SetScreen(const Screen& screen);
 void RefuseListItemsFrom(int position);
 // The next window of the named form cannot be created, as when the desktop heap is exhausted.
 void FailWindowOf(const std::wstring& formName);
+// The system's colours by number (SystemColor), those not given as Windows has them by default;
+// and whether the system says that a contrast theme is on.
+void SetSystemColors(const std::map<int, uint32_t>& colors, bool contrastReported);
 
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();

@@ -63,6 +63,7 @@ private:
     void OnMove();
     void OnMouseMove(LPARAM at);
     void OnTimer(WPARAM id);
+    void OnSettingChange(UINT message, WPARAM what);
     bool MadeByThePointer(POINT at) const;
 
     Form& form_;

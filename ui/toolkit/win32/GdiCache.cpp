@@ -1,16 +1,27 @@
 #include "ui/toolkit/win32/GdiCache.h"
 
+#include <cstring>
+
 #include "ui/toolkit/win32/Win32Internal.h"
 
 namespace Win32 {
 
+namespace {
+
+LOGFONTW MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+}  // namespace
+
 HFONT GdiCache::FontFor(const Font& font) {
     if (font.face.empty()) {
         if (!defaultFont_) {
-            NONCLIENTMETRICSW metrics{};
-            metrics.cbSize = sizeof metrics;
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-            defaultFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+            defaultFace_ = MessageFont();
+            defaultFont_.reset(CreateFontIndirectW(&defaultFace_));
         }
         return defaultFont_.get();
     }
@@ -32,6 +43,13 @@ HBRUSH GdiCache::BrushFor(uint32_t color) {
     OwnedBrush& slot = brushes_[color];
     if (!slot) slot.reset(CreateSolidBrush(static_cast<COLORREF>(color)));
     return slot.get();
+}
+
+void GdiCache::Renew() {
+    brushes_.clear();
+    const LOGFONTW face = MessageFont();
+    if (!defaultFont_ || memcmp(&face, &defaultFace_, sizeof face) == 0) return;
+    replacedFont_ = std::move(defaultFont_);
 }
 
 GdiCache& Gdi() {

@@ -1,10 +1,12 @@
 #include "ui/toolkit/win32/Win32Controls.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <string>
 
+#include "ui/toolkit/Colors.h"
 #include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/win32/GdiCache.h"
@@ -162,6 +164,11 @@ WindowKind KindOf(const Control& control) {
 
 bool HasWindow(const Control& control) { return KindOf(control).cls != nullptr; }
 
+void FollowTheme(HWND child) {
+    const bool plain = Toolkit::ContrastTheme();
+    SetWindowTheme(child, plain ? L" " : nullptr, plain ? L" " : nullptr);
+}
+
 HWND CreateChild(Control& control, HWND parent, int id) {
     const WindowKind kind = KindOf(control);
     const Twips at = control.FormPosition();
@@ -174,6 +181,7 @@ HWND CreateChild(Control& control, HWND parent, int id) {
     if (!child) return nullptr;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Gdi().FontFor(control.font)), FALSE);
     if (!control.Enabled()) EnableWindow(child, FALSE);
+    if (Toolkit::ContrastTheme()) FollowTheme(child);
     if (control.kind() == ControlKind::TextBox)
         SetWindowSubclass(child, EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&control));
     if (control.imeMode == ImeMode::Disable) ImmAssociateContextEx(child, nullptr, 0);

@@ -15,6 +15,10 @@ bool HasWindow(const Control& control);
 // key handling of text boxes and buttons. Null when the system could not create it.
 HWND CreateChild(Control& control, HWND parent, int id);
 
+// Under a contrast theme a control is drawn without its visual style, in the system's colours,
+// which a style of its own (Wine's, for one) would not use; in any other theme it keeps it.
+void FollowTheme(HWND child);
+
 // The picture of a picture box, scaled to fill its window and put into it; the bitmap stays
 // the caller's to free.
 OwnedBitmap ShowPicture(const Control& control, HWND child);

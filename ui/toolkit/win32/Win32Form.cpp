@@ -220,6 +220,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ERASEBKGND:
             return 1;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            OnSettingChange(message, wParam);
+            break;
         case WM_PAINT:
             OnPaint();
             return 0;

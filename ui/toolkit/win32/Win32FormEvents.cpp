@@ -8,6 +8,7 @@
 #include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/win32/FormWindow.h"
 #include "ui/toolkit/win32/GdiCache.h"
+#include "ui/toolkit/win32/Win32Controls.h"
 #include "ui/toolkit/win32/Win32Internal.h"
 
 namespace Win32 {
@@ -58,34 +59,28 @@ void FormWindow::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HBRUSH back = form_.backColor              ? Gdi().BrushFor(*form_.backColor)
-                  : form_.systemBackColor >= 0 ? GetSysColorBrush(form_.systemBackColor)
-                                               : GetSysColorBrush(COLOR_BTNFACE);
-    FillRect(dc, &client, back);
+    FillRect(dc, &client, Gdi().BrushFor(BackColorOf(form_)));
     for (Control& control : form_.Controls()) {
-        const bool frame = control.kind() == ControlKind::Frame;
-        if (!frame && control.kind() != ControlKind::Shape) continue;
+        if (control.kind() != ControlKind::Frame && control.kind() != ControlKind::Shape) continue;
         const RECT r = PixelRect(control);
-        const uint32_t color = control.backColor.value_or(GetSysColor(COLOR_BTNFACE));
-        FillRect(
-            dc, &r,
-            frame && !control.backColor ? GetSysColorBrush(COLOR_BTNFACE) : Gdi().BrushFor(color));
+        FillRect(dc, &r, Gdi().BrushFor(ColorsOf(control).back));
     }
     EndPaint(hwnd_, &ps);
 }
 
+// Controls without colours of their own take the system's, not whatever the context holds.
 LRESULT FormWindow::OnColor(HDC dc, HWND child) {
     Control* control = ControlOf(child);
-    if (!control) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    if (control->foreColor) SetTextColor(dc, static_cast<COLORREF>(*control->foreColor));
-    if (control->transparent) {
+    const TextColors colors =
+        control ? ColorsOf(*control)
+                : TextColors{GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE)};
+    SetTextColor(dc, static_cast<COLORREF>(colors.text));
+    if (control && control->transparent) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
-    const uint32_t color = control->backColor.value_or(GetSysColor(COLOR_BTNFACE));
-    SetBkColor(dc, static_cast<COLORREF>(color));
-    return reinterpret_cast<LRESULT>(control->backColor ? Gdi().BrushFor(color)
-                                                        : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkColor(dc, static_cast<COLORREF>(colors.back));
+    return reinterpret_cast<LRESULT>(Gdi().BrushFor(colors.back));
 }
 
 void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -163,6 +158,25 @@ void FormWindow::OnMouseMove(LPARAM at) {
 void FormWindow::OnTimer(WPARAM id) {
     const auto it = byId_.find(static_cast<int>(id));
     if (it != byId_.end()) it->second->TimerElapsed();
+}
+
+// The system's colours, its contrast theme or its message font changed: each control drops or
+// takes its visual style and takes the font made anew, and the window paints again, hidden or
+// not.
+void FormWindow::OnSettingChange(UINT message, WPARAM what) {
+    if (message == WM_SETTINGCHANGE && what != SPI_SETHIGHCONTRAST &&
+        what != SPI_SETNONCLIENTMETRICS)
+        return;
+    Gdi().Renew();
+    for (Control& control : form_.Controls()) {
+        if (!control.native) continue;
+        HWND h = Hwnd(control);
+        FollowTheme(h);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(Gdi().FontFor(control.font)), FALSE);
+        // As the system asks of top-level windows, for the common controls.
+        if (message == WM_SYSCOLORCHANGE) SendMessageW(h, message, 0, 0);
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool FormWindow::MadeByThePointer(POINT at) const {

@@ -1,8 +1,9 @@
-// Program-wide services of the Win32 backend: screen, message boxes and the screen-wide
-// pointer.
+// Program-wide services of the Win32 backend: screen, system colours, message boxes and the
+// screen-wide pointer.
 
 #include <windows.h>
 
+#include "ui/toolkit/Colors.h"
 #include "ui/toolkit/Peer.h"
 #include "ui/toolkit/Toolkit.h"
 #include "ui/toolkit/win32/Handles.h"
@@ -94,6 +95,15 @@ void SetMousePointer(int code) {
 }
 
 int MousePointer() { return g_pointer; }
+
+uint32_t SystemColorOf(int number) { return GetSysColor(number); }
+
+bool ContrastThemeReported() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
 
 }  // namespace Toolkit
 
