@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ui/toolkit/FlagSet.h"
 #include "ui/toolkit/Toolkit.h"
 
 MenuItem& MenuItem::Add(const std::wstring& itemName, int itemIndex,
@@ -62,18 +63,6 @@ std::vector<Form*>& ModalForms() {
     static std::vector<Form*> forms;
     return forms;
 }
-
-// Sets a flag for as long as it lives, whatever way the scope is left.
-class FlagSet {
-public:
-    explicit FlagSet(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagSet() { flag_ = false; }
-    FlagSet(const FlagSet&) = delete;
-    FlagSet& operator=(const FlagSet&) = delete;
-
-private:
-    bool& flag_;
-};
 
 MenuItem* FindIn(std::list<MenuItem>& items, std::uintptr_t native) {
     for (MenuItem& item : items) {
