@@ -215,3 +215,7 @@ void Form::UserStartedAgain() {
     else if (OnStartedAgain)
         OnStartedAgain();
 }
+
+void Form::UserTaskbarCreated() {
+    if (OnTaskbarCreated) OnTaskbarCreated();
+}

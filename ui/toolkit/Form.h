@@ -96,6 +96,7 @@ public:
     std::function<void(int16_t& cancel, int unloadMode)> OnQueryUnload;
     std::function<void(int button, int shift, float x, float y)> OnMouseMove;
     std::function<void()> OnStartedAgain;
+    std::function<void()> OnTaskbarCreated;
 
     // What the user or the system did, reported by the backend. A close request closes the
     // modal forms opened above this one first, each through its own closing (its question,
@@ -107,6 +108,8 @@ public:
     // The program was started a second time and asks this form to come up: while a modal
     // form is up, that one comes to the front instead.
     void UserStartedAgain();
+    // The taskbar has started, or restarted without the icons it had.
+    void UserTaskbarCreated();
 
 private:
     bool CloseModalFormsAbove(int unloadMode);

@@ -255,7 +255,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default:
             if (message == taskbarCreated && hwnd_) {
-                RestoreTrayIcons(hwnd_);
+                form_.UserTaskbarCreated();
                 return 0;
             }
             if (message == startedAgain) {
