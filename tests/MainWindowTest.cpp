@@ -241,7 +241,7 @@ TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQues
 }
 
 // A second start of the program asks the first to come up, as the left press on its icon
-// does; while a modal window is up, that window comes to the front instead.
+// does; while a modal window or a message box is up, that one comes to the front instead.
 TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
     StartWith("a.example,8080,\r\n");
     window.form().UserStartedAgain();
@@ -255,6 +255,16 @@ TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
     });
     Headless::ClickMenu(window.form(), L"MnuPf2", 200);
     EXPECT_EQ(Headless::ModalCount(L"Frm_About"), 1);
+
+    // The close question up: nothing is read or shown beneath it.
+    const int reads = h.t.memory.CallCount(MemoryRegistry::Call::Query);
+    Headless::WhileNextBoxUp([&] {
+        Headless::SwitchAway();
+        window.form().UserStartedAgain();
+        EXPECT_TRUE(Headless::BoxInFront());
+        EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), reads);
+    });
+    Headless::CloseBox(window.form());
 }
 
 // Today's desktops: every scaling from 100 % to 300 %, a taskbar of today's thickness at the

@@ -207,6 +207,12 @@ void Form::UserMouseMove(int button, int shift, float x, float y) {
 }
 
 void Form::UserStartedAgain() {
+    // A message box waiting for its answer comes up, not the window it holds disabled, and
+    // nothing runs beneath it.
+    if (Toolkit::MessageBoxUp()) {
+        BringUpMessageBox();
+        return;
+    }
     const std::vector<Form*>& modal = ModalForms();
     const auto open =
         std::find_if(modal.rbegin(), modal.rend(), [](const Form* form) { return form->Loaded(); });

@@ -105,8 +105,8 @@ public:
     void UserMovedTo(int left, int top);
     void UserChangedState(WindowState state);
     void UserMouseMove(int button, int shift, float x, float y);
-    // The program was started a second time and asks this form to come up: while a modal
-    // form is up, that one comes to the front instead.
+    // The program was started a second time and asks this form to come up: while a message
+    // box is up, the box comes to the front instead, and while a modal form is up, that form.
     void UserStartedAgain();
     // The taskbar has started, or restarted without the icons it had.
     void UserTaskbarCreated();

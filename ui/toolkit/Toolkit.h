@@ -27,6 +27,8 @@ ScreenArea WorkArea();
 // Returns the answer's number (MsgAnswer); an empty title gives the application's title.
 // Once the program has ended nothing more is asked, and the answer is Cancel.
 int MsgBox(const std::wstring& prompt, int style, const std::wstring& title = L"");
+// Whether a message box is up, waiting for its answer.
+bool MessageBoxUp();
 void DoEvents();
 void WaitForEvents(int milliseconds);
 void SetMousePointer(int code);

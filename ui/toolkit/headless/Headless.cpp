@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/toolkit/DpiScale.h"
 #include "ui/toolkit/TaskIcon.h"
@@ -20,6 +21,8 @@ struct World {
     Headless::Screen screen;
     std::vector<Headless::Box> boxes;
     std::deque<int> answers;
+    std::function<void()> whileNextBoxUp;
+    bool boxInFront = false;
     std::map<std::wstring, std::function<void(Form&)>> modalScripts;
     std::map<std::wstring, int> modalCounts;
     std::vector<Headless::TrayIcon> icons;
@@ -50,6 +53,7 @@ int ChromeTwips(int pixels) {
 // first in tab order, as a dialog does.
 void Activate(Form& form) {
     World& w = world();
+    w.boxInFront = false;
     if (w.focused && &w.focused->form() == &form) return;  // active already
     if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
     const auto last = w.lastFocus.find(&form);
@@ -169,11 +173,17 @@ std::unique_ptr<FormPeer> MakeFormPeer(Form& form) { return std::make_unique<Hea
 int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title) {
     World& w = world();
     w.boxes.push_back({prompt, style, title});
+    w.boxInFront = true;
+    if (const std::function<void()> meanwhile = std::exchange(w.whileNextBoxUp, nullptr))
+        meanwhile();
+    w.boxInFront = false;
     if (w.answers.empty()) return DefaultAnswer(style);
     const int answer = w.answers.front();
     w.answers.pop_front();
     return answer;
 }
+
+void BringUpMessageBox() { world().boxInFront = true; }
 
 namespace Toolkit {
 int TwipsPerPixelX() { return world().scale.TwipsPerPixel(); }
@@ -237,6 +247,8 @@ std::vector<std::wstring> Prompts() {
     return prompts;
 }
 void Answer(int answer) { world().answers.push_back(answer); }
+void WhileNextBoxUp(std::function<void()> script) { world().whileNextBoxUp = std::move(script); }
+bool BoxInFront() { return world().boxInFront; }
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
     world().modalScripts[formName] = std::move(script);
 }
@@ -300,6 +312,7 @@ void SwitchAway() {
     World& w = world();
     if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
     w.focused = nullptr;
+    w.boxInFront = false;
 }
 
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }

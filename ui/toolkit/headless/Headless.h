@@ -41,6 +41,10 @@ void FailWindowOf(const std::wstring& formName);
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();
 void Answer(int answer);  // the next message box gets this answer; unscripted ones take the default
+// Runs once while the next message box is up, before its answer: what comes meanwhile.
+void WhileNextBoxUp(std::function<void()> script);
+// A message box is the active window, taking the keyboard.
+bool BoxInFront();
 // Runs each time the named form is shown modally; the form is closed afterwards if the script
 // left it open.
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
