@@ -6,6 +6,7 @@
 #include "text/AnsiText.h"
 #include "ui/about/Frm_About.h"
 #include "ui/editor/Frm_Edit.h"
+#include "ui/toolkit/FlagSet.h"
 #include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/Toolkit.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
@@ -88,7 +89,10 @@ void Frm_Main::EnableByProxyState() {
 }
 
 void Frm_Main::Show_Me() {
-    if (!state_.ShowMeAllowed) return;
+    // Its message box, or the events its resizing lets through, may bring the icon's message
+    // (or the shell's second one for Enter) while it runs: it does not run again inside itself.
+    if (!state_.ShowMeAllowed || showingMe_) return;
+    const FlagSet showing(showingMe_);
     MainBas::ReadProxySettings(app_);
     Lbl_NowProxyName.SetText(L"ｱﾄﾞﾚｽ[" + state_.NowProxyName + L"]");
     Lbl_NowPortNo.SetText(L"PortNo[" + state_.NowPortNo + L"]");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/toolkit/FlagSet.h"
+#include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/Toolkit.h"
 
 MenuItem& MenuItem::Add(const std::wstring& itemName, int itemIndex,
@@ -204,6 +205,21 @@ void Form::UserChangedState(WindowState state) {
 
 void Form::UserMouseMove(int button, int shift, float x, float y) {
     if (OnMouseMove) OnMouseMove(button, shift, x, y);
+}
+
+void Form::UserTrayMessage(int message, int shift) {
+    if (message == TaskIcon::kKeySelect && RepeatedKeySelection()) return;
+    const int pixels = TaskIcon::AsMouseMessage(message);
+    UserMouseMove(0, shift, static_cast<float>(pixels * Toolkit::TwipsPerPixelX()), 0);
+}
+
+// Shells send the keyboard's selection twice for Enter: one that follows the last within the
+// double-click time is the same selection.
+bool Form::RepeatedKeySelection() {
+    const uint32_t now = Toolkit::TickCount();
+    const bool repeated = keySelectedAt_ && now - *keySelectedAt_ < Toolkit::DoubleClickTime();
+    keySelectedAt_ = now;
+    return repeated;
 }
 
 void Form::UserStartedAgain() {

@@ -1,6 +1,7 @@
 #pragma once
 // A window of the program, with its controls and menus, described in twips as designed.
 
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -105,6 +106,8 @@ public:
     void UserMovedTo(int left, int top);
     void UserChangedState(WindowState state);
     void UserMouseMove(int button, int shift, float x, float y);
+    // A message of the form's tray icon, given to the form as a mouse move (TaskIcon.h).
+    void UserTrayMessage(int message, int shift);
     // The program was started a second time and asks this form to come up: while a message
     // box is up, the box comes to the front instead, and while a modal form is up, that form.
     void UserStartedAgain();
@@ -113,6 +116,7 @@ public:
 
 private:
     bool CloseModalFormsAbove(int unloadMode);
+    bool RepeatedKeySelection();
 
     std::wstring name_;
     std::wstring caption_;
@@ -122,7 +126,8 @@ private:
     int top_ = 0;
     WindowState state_ = WindowState::Normal;
     bool answeringQuery_ = false;
-    bool closing_ = false;  // a close request is being handled
+    bool closing_ = false;                   // a close request is being handled
+    std::optional<uint32_t> keySelectedAt_;  // when the icon was last selected with the keyboard
     std::list<Control> controls_;
     std::list<MenuItem> menus_;
     std::unique_ptr<FormPeer> peer_;

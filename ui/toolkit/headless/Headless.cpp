@@ -15,6 +15,7 @@ namespace {
 constexpr int kFramePixels = 6;
 constexpr int kCaptionPixels = 26;
 constexpr int kMenuPixels = 20;
+constexpr uint32_t kDoubleClickMilliseconds = 500;  // the system's own default
 
 struct World {
     DpiScale scale{96};
@@ -23,6 +24,7 @@ struct World {
     std::deque<int> answers;
     std::function<void()> whileNextBoxUp;
     bool boxInFront = false;
+    uint32_t now = 0;  // the toolkit's clock, in milliseconds
     std::map<std::wstring, std::function<void(Form&)>> modalScripts;
     std::map<std::wstring, int> modalCounts;
     std::vector<Headless::TrayIcon> icons;
@@ -205,6 +207,8 @@ void SetMousePointer(int code) {
     world().pointers.push_back(code);
 }
 int MousePointer() { return world().pointer; }
+uint32_t TickCount() { return world().now; }
+uint32_t DoubleClickTime() { return kDoubleClickMilliseconds; }
 void RunEventLoop() {}
 void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
@@ -315,12 +319,11 @@ void SwitchAway() {
     w.boxInFront = false;
 }
 
+void Wait(int milliseconds) { world().now += static_cast<uint32_t>(milliseconds); }
+
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
 
-void TrayMessage(Form& form, int message) {
-    const int asMouse = TaskIcon::AsMouseMessage(message);
-    form.UserMouseMove(0, 0, static_cast<float>(world().scale.MouseTwips(asMouse)), 0);
-}
+void TrayMessage(Form& form, int message) { form.UserTrayMessage(message, 0); }
 
 void Elapse(Control& timer) { timer.TimerElapsed(); }
 

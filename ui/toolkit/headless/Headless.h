@@ -68,6 +68,8 @@ void ClickMenu(Form& form, const std::wstring& name, int index);
 void CloseBox(Form& form);
 // Another program takes the foreground: none of ours has the focus until one is activated.
 void SwitchAway();
+// Time passes on the toolkit's clock.
+void Wait(int milliseconds);
 void Minimize(Form& form);
 // The shell's callback for a message of the icon, with the position converted as the toolkit
 // does.

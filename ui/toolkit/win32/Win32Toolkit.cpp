@@ -105,6 +105,8 @@ void SetMousePointer(int code) {
 }
 
 int MousePointer() { return g_pointer; }
+uint32_t TickCount() { return GetTickCount(); }
+uint32_t DoubleClickTime() { return GetDoubleClickTime(); }
 
 }  // namespace Toolkit
 
