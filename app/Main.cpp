@@ -17,7 +17,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Run from a download folder, a DLL planted beside the program must not be loaded.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (HandedToRunningCopy()) return 0;
+    if (!BecomeTheRunningCopy()) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -7,12 +7,6 @@
 
 namespace {
 
-// "Local\" is the sign-in session's namespace: another user's session runs its own copy.
-// The running copy owns it until it ends.
-constexpr wchar_t kRunningName[] = L"Local\\Zelkor.Running.6F1B2C1E";
-
-// The first copy may still be starting: its main window comes at the end of its start-up.
-constexpr int kWaitForMainWindowMs = 10000;
 constexpr int kPollMs = 100;
 
 void AskToComeUp(HWND main) {
@@ -23,19 +17,37 @@ void AskToComeUp(HWND main) {
     PostMessageW(main, RegisterWindowMessageW(Win32::kStartedAgainMessage), 0, 0);
 }
 
+// The running copy's mutex, asked for owned; `owned` tells whether this copy now holds it. A
+// copy run elevated holds one that a copy run without may not even open: no handle then, but a
+// copy runs all the same.
+HANDLE Claim(bool& owned) {
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, Win32::kRunningCopyMutex);
+    const DWORD error = GetLastError();
+    owned = mutex ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
+    return mutex;
+}
+
 }  // namespace
 
-bool HandedToRunningCopy() {
+bool BecomeTheRunningCopy() {
+    bool owned = false;
     // Held, never closed, for as long as this copy runs.
-    const HANDLE running = CreateMutexW(nullptr, TRUE, kRunningName);
-    if (!running || GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    for (int waited = 0; waited < kWaitForMainWindowMs; waited += kPollMs) {
+    HANDLE running = Claim(owned);
+    // The other copy may still be starting: its main window comes at the end of its start-up,
+    // after any message it shows there, so this start waits for as long as that copy lives.
+    while (!owned) {
         if (HWND main = FindWindowW(Win32::kFormClass, Frm_Main::kCaption.c_str())) {
             AskToComeUp(main);
-            return true;
+            return false;
         }
-        // The other copy ended meanwhile (its owner gone): this one takes over.
-        if (WaitForSingleObject(running, kPollMs) != WAIT_TIMEOUT) return false;
+        // The other copy ended meanwhile (its owner gone, or the name free again): this one
+        // takes over.
+        if (running) {
+            owned = WaitForSingleObject(running, kPollMs) != WAIT_TIMEOUT;
+        } else {
+            Sleep(kPollMs);
+            running = Claim(owned);
+        }
     }
     return true;
 }

@@ -283,17 +283,19 @@ bool NoSecondIcon() {
 
 namespace {
 
-int g_offeredIcons = 0;
+int g_calls[NIM_SETVERSION + 1];  // by the shell's message
+bool g_tookItLate = false;
 
 LRESULT CALLBACK RefusingTaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
-    ++g_offeredIcons;
-    return FALSE;
+    const ULONG_PTR call = reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData;
+    if (call <= NIM_SETVERSION) ++g_calls[call];
+    return g_tookItLate && call != NIM_ADD;
 }
 
 }  // namespace
 
-RefusingTaskbar::RefusingTaskbar() {
+RefusingTaskbar::RefusingTaskbar(bool tookItLate) {
     static const ATOM registered = [] {
         WNDCLASSW wc{};
         wc.lpfnWndProc = RefusingTaskbarProc;
@@ -301,7 +303,8 @@ RefusingTaskbar::RefusingTaskbar() {
         wc.lpszClassName = L"Shell_TrayWnd";
         return RegisterClassW(&wc);
     }();
-    g_offeredIcons = 0;
+    std::fill(std::begin(g_calls), std::end(g_calls), 0);
+    g_tookItLate = tookItLate;
     // Created last and topmost, it is the first of its class that a search finds.
     hwnd_ =
         CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(registered), L"", WS_POPUP, 0,
@@ -310,7 +313,7 @@ RefusingTaskbar::RefusingTaskbar() {
 
 RefusingTaskbar::~RefusingTaskbar() { DestroyWindow(hwnd_); }
 
-int RefusingTaskbar::Offers() const { return g_offeredIcons; }
+int RefusingTaskbar::Offers(UINT call) const { return g_calls[call]; }
 
 bool MoveTo(POINT at) {
     const auto standsThere = [&] {

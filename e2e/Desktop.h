@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -80,13 +82,16 @@ bool NoSecondIcon();
 
 // A taskbar that is not ready yet, as at sign-in: a window of the taskbar's class, found
 // before the real one, that refuses every icon. The real taskbar serves again once it goes.
+// `tookItLate`: a busy one instead, that carried out an add it reported failed, and from then
+// on refuses every add of the icon it has and takes the other calls.
 class RefusingTaskbar {
 public:
-    RefusingTaskbar();
+    explicit RefusingTaskbar(bool tookItLate = false);
     ~RefusingTaskbar();
     RefusingTaskbar(const RefusingTaskbar&) = delete;
     RefusingTaskbar& operator=(const RefusingTaskbar&) = delete;
-    int Offers() const;  // how many times an icon was offered to it
+    // How many times it was asked this: by Wine's shell32, whose calls carry the NIM_ number.
+    int Offers(UINT call = NIM_ADD) const;
 
 private:
     HWND hwnd_ = nullptr;

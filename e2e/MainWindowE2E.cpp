@@ -246,6 +246,14 @@ TEST_F(MainWindowE2E, WhenTheTaskbarComesBackTheIconIsPutBackInIt) {
 TEST(TaskbarE2E, StartedBeforeTheTaskbarIsReadyTheIconIsOfferedAgainUntilItIsTaken) {
     if (!UnderWine()) GTEST_SKIP() << "a stand-in taskbar cannot come before Explorer's here";
     SetProxyInForce(kSampleServer, true);
+    {
+        // A busy shell that carried out the add it reported failed has the icon when asked: it
+        // counts as placed and gets the current version of its messages (the keyboard's).
+        RefusingTaskbar busy(true);
+        Zelkor placed(Ansi(kSampleList));
+        placed.Start();
+        EXPECT_TRUE(WaitUntil([&] { return busy.Offers(NIM_SETVERSION) == 1; }));
+    }
     Zelkor zelkor(Ansi(kSampleList));
     {
         RefusingTaskbar notYet;

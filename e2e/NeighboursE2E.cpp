@@ -2,7 +2,10 @@
 // behind its back, a second start, close requests while a window holds unsaved work, a full
 // disk.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <fstream>
 
@@ -123,7 +126,16 @@ TEST_F(NeighboursE2E, AReadOnlyListIsNeitherReplacedNorUnlocked) {
 TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
     SetProxyInForce(kSampleServer, true);
     Zelkor first(Ansi(kSampleList));
+    // A copy run elevated, still on its start-up message, holds a mutex this one may not even
+    // open (an empty access list): this start waits while that copy lives, then runs.
+    PSECURITY_DESCRIPTOR none = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &none, nullptr);
+    SECURITY_ATTRIBUTES elevated{sizeof elevated, none, FALSE};
+    HANDLE held = CreateMutexW(&elevated, TRUE, Win32::kRunningCopyMutex);
+    LocalFree(none);
     first.Start();
+    EXPECT_TRUE(!first.WaitForStartup(11000) && first.Running()) << "waits, none beside it";
+    CloseHandle(held);
     ASSERT_TRUE(first.WaitForStartup());
     ASSERT_FALSE(IsWindowVisible(first.MainWindow()));
 

@@ -63,7 +63,7 @@ TEST_F(MainWindow, AListTheDropDownCannotHoldWholeIsNotShownAtAll) {
 
 // The icon's messages of the shell's current version: a click ends in NIN_SELECT (0x400), the
 // right button and the context-menu key in WM_CONTEXTMENU (0x7B), and the keyboard's selection
-// (Win+B, then Enter or Space) is NIN_KEYSELECT (0x401).
+// (Win+B, then Enter or Space) is NIN_KEYSELECT (0x401), which shells send twice for Enter.
 TEST_F(MainWindow, OnlyTheLeftPressOrTheKeyboardOnTheIconShowsTheWindowAndAClickActsOnce) {
     StartWith("a.example,8080,\r\n");
     for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207, 0x400, 0x7B}) {
@@ -81,8 +81,12 @@ TEST_F(MainWindow, OnlyTheLeftPressOrTheKeyboardOnTheIconShowsTheWindowAndAClick
 
     Headless::Minimize(window.form());
     Headless::TrayMessage(window.form(), 0x401);
+    Headless::TrayMessage(window.form(), 0x401);
     EXPECT_TRUE(window.form().Visible());
     EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), 6);
+    Headless::Wait(500);
+    Headless::TrayMessage(window.form(), 0x401);
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), 8);
 }
 
 TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
@@ -136,7 +140,10 @@ TEST_F(MainWindow, TheCheckBoxWritesOneByteAndEnablesTheList) {
 TEST_F(MainWindow, UnreadableSettingsShowTheBoxClear) {
     h.t.memory.Erase(kSettingsPath, "ProxyEnable");
     StartWith("a.example,8080,\r\n");
+    // The icon pressed again while its box is up asks nothing more: the start-up's box and one.
+    Headless::WhileNextBoxUp([&] { Headless::TrayMessage(window.form(), 0x201); });
     Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_EQ(Headless::Boxes().size(), 2u);
     EXPECT_TRUE(window.form().Visible());
     EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 0);
     EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
@@ -241,7 +248,7 @@ TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQues
 }
 
 // A second start of the program asks the first to come up, as the left press on its icon
-// does; while a modal window is up, that window comes to the front instead.
+// does; while a modal window or a message box is up, that one comes to the front instead.
 TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
     StartWith("a.example,8080,\r\n");
     window.form().UserStartedAgain();
@@ -255,6 +262,16 @@ TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
     });
     Headless::ClickMenu(window.form(), L"MnuPf2", 200);
     EXPECT_EQ(Headless::ModalCount(L"Frm_About"), 1);
+
+    // The close question up: nothing is read or shown beneath it.
+    const int reads = h.t.memory.CallCount(MemoryRegistry::Call::Query);
+    Headless::WhileNextBoxUp([&] {
+        Headless::SwitchAway();
+        window.form().UserStartedAgain();
+        EXPECT_TRUE(Headless::BoxInFront());
+        EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Query), reads);
+    });
+    Headless::CloseBox(window.form());
 }
 
 // Today's desktops: every scaling from 100 % to 300 %, a taskbar of today's thickness at the

@@ -6,6 +6,7 @@
 #include "text/AnsiText.h"
 #include "ui/about/Frm_About.h"
 #include "ui/editor/Frm_Edit.h"
+#include "ui/toolkit/FlagSet.h"
 #include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/Toolkit.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
@@ -28,6 +29,7 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
     form_.OnQueryUnload = [this](int16_t& cancel, int mode) { Form_QueryUnload(cancel, mode); };
     form_.OnMouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
     form_.OnStartedAgain = [this] { Show_Me(); };  // as the left press on the icon does
+    form_.OnTaskbarCreated = [this] { AddTrayIcon(); };
     Tmr_IconAdd.interval = kIconRetryMilliseconds;
     Tmr_IconAdd.SetEnabled(false);
     Tmr_IconAdd.Timer = [this] { Tmr_IconAdd_Timer(); };
@@ -50,7 +52,7 @@ void Frm_Main::Clear_Load() {
 // At sign-in the shell may be up but too busy to answer and refuse the icon; without it the
 // window could not be reached for the whole session, so a refused icon is offered again until
 // the shell takes it, every two seconds for two minutes. The taskbar's announcement that it has
-// (re)started brings the icon back as well, at any time.
+// (re)started brings the icon back as well, at any time; whoever places it stops the offers.
 void Frm_Main::AddTrayIcon() {
     const std::wstring exe = app_.directory + L"\\" + app_.executableStem + L".EXE";
     const int16_t result = TaskIcon::Icon_Add(form_, kIconId, exe, 0, kTip);
@@ -87,7 +89,10 @@ void Frm_Main::EnableByProxyState() {
 }
 
 void Frm_Main::Show_Me() {
-    if (!state_.ShowMeAllowed) return;
+    // Its message box, or the events its resizing lets through, may bring the icon's message
+    // (or the shell's second one for Enter) while it runs: it does not run again inside itself.
+    if (!state_.ShowMeAllowed || showingMe_) return;
+    const FlagSet showing(showingMe_);
     MainBas::ReadProxySettings(app_);
     Lbl_NowProxyName.SetText(L"ｱﾄﾞﾚｽ[" + state_.NowProxyName + L"]");
     Lbl_NowPortNo.SetText(L"PortNo[" + state_.NowPortNo + L"]");
@@ -165,7 +170,9 @@ void Frm_Main::Form_QueryUnload(int16_t& cancel, int) {
 }
 
 void Frm_Main::Cmd_Exit() {
-    Tmr_IconAdd.SetEnabled(false);  // the icon must not come back in the events below
+    // The icon must not come back in the events below.
+    Tmr_IconAdd.SetEnabled(false);
+    form_.OnTaskbarCreated = nullptr;
     TaskIcon::Icon_Delete(form_, kIconId);
     Toolkit::DoEvents();
     form_.Unload();

@@ -43,6 +43,7 @@ private:
     App& app_;
     AppState& state_ = app_.state;
     int iconRetries_ = 0;
+    bool showingMe_ = false;
     Form form_{L"Frm_Main", kCaption, 4560, 1590};
     Control& Frm_Head =
         form_.Add(ControlKind::Frame, L"Frm_Head", {0, 0, 4575, 435}, L"現在のﾌﾟﾛｸｼ情報");

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ui/toolkit/FlagSet.h"
+#include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/Toolkit.h"
 
 MenuItem& MenuItem::Add(const std::wstring& itemName, int itemIndex,
@@ -62,18 +64,6 @@ std::vector<Form*>& ModalForms() {
     static std::vector<Form*> forms;
     return forms;
 }
-
-// Sets a flag for as long as it lives, whatever way the scope is left.
-class FlagSet {
-public:
-    explicit FlagSet(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagSet() { flag_ = false; }
-    FlagSet(const FlagSet&) = delete;
-    FlagSet& operator=(const FlagSet&) = delete;
-
-private:
-    bool& flag_;
-};
 
 MenuItem* FindIn(std::list<MenuItem>& items, std::uintptr_t native) {
     for (MenuItem& item : items) {
@@ -217,7 +207,28 @@ void Form::UserMouseMove(int button, int shift, float x, float y) {
     if (OnMouseMove) OnMouseMove(button, shift, x, y);
 }
 
+void Form::UserTrayMessage(int message, int shift) {
+    if (message == TaskIcon::kKeySelect && RepeatedKeySelection()) return;
+    const int pixels = TaskIcon::AsMouseMessage(message);
+    UserMouseMove(0, shift, static_cast<float>(pixels * Toolkit::TwipsPerPixelX()), 0);
+}
+
+// Shells send the keyboard's selection twice for Enter: one that follows the last within the
+// double-click time is the same selection.
+bool Form::RepeatedKeySelection() {
+    const uint32_t now = Toolkit::TickCount();
+    const bool repeated = keySelectedAt_ && now - *keySelectedAt_ < Toolkit::DoubleClickTime();
+    keySelectedAt_ = now;
+    return repeated;
+}
+
 void Form::UserStartedAgain() {
+    // A message box waiting for its answer comes up, not the window it holds disabled, and
+    // nothing runs beneath it.
+    if (Toolkit::MessageBoxUp()) {
+        BringUpMessageBox();
+        return;
+    }
     const std::vector<Form*>& modal = ModalForms();
     const auto open =
         std::find_if(modal.rbegin(), modal.rend(), [](const Form* form) { return form->Loaded(); });
@@ -225,4 +236,8 @@ void Form::UserStartedAgain() {
         (*open)->Show();
     else if (OnStartedAgain)
         OnStartedAgain();
+}
+
+void Form::UserTaskbarCreated() {
+    if (OnTaskbarCreated) OnTaskbarCreated();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A window of the program, with its controls and menus, described in twips as designed.
 
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -93,6 +94,7 @@ public:
     std::function<void(int16_t& cancel, int unloadMode)> OnQueryUnload;
     std::function<void(int button, int shift, float x, float y)> OnMouseMove;
     std::function<void()> OnStartedAgain;
+    std::function<void()> OnTaskbarCreated;
 
     // What the user or the system did, reported by the backend. A close request closes the
     // modal forms opened above this one first, each through its own closing (its question,
@@ -101,12 +103,17 @@ public:
     void UserMovedTo(int left, int top);
     void UserChangedState(WindowState state);
     void UserMouseMove(int button, int shift, float x, float y);
-    // The program was started a second time and asks this form to come up: while a modal
-    // form is up, that one comes to the front instead.
+    // A message of the form's tray icon, given to the form as a mouse move (TaskIcon.h).
+    void UserTrayMessage(int message, int shift);
+    // The program was started a second time and asks this form to come up: while a message
+    // box is up, the box comes to the front instead, and while a modal form is up, that form.
     void UserStartedAgain();
+    // The taskbar has started, or restarted without the icons it had.
+    void UserTaskbarCreated();
 
 private:
     bool CloseModalFormsAbove(int unloadMode);
+    bool RepeatedKeySelection();
 
     std::wstring name_;
     std::wstring caption_;
@@ -116,7 +123,8 @@ private:
     int top_ = 0;
     WindowState state_ = WindowState::Normal;
     bool answeringQuery_ = false;
-    bool closing_ = false;  // a close request is being handled
+    bool closing_ = false;                   // a close request is being handled
+    std::optional<uint32_t> keySelectedAt_;  // when the icon was last selected with the keyboard
     std::list<Control> controls_;
     std::list<MenuItem> menus_;
     std::unique_ptr<FormPeer> peer_;

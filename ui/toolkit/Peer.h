@@ -38,3 +38,5 @@ public:
 std::unique_ptr<FormPeer> MakeFormPeer(Form& form);
 // Shows a message box and returns the answer; the title is never empty here.
 int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title);
+// Brings the message box that is up to the front, where it takes the keyboard.
+void BringUpMessageBox();

@@ -3,14 +3,30 @@
 #include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Peer.h"
 
+namespace {
+
+int g_boxesUp = 0;
+
+int ShowCounted(const std::wstring& prompt, int style, const std::wstring& title) {
+    ++g_boxesUp;
+    struct Answered {
+        ~Answered() { --g_boxesUp; }
+    } answered;
+    return ShowMessageBox(prompt, style, title);
+}
+
+}  // namespace
+
 namespace Toolkit {
 
 int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
     // A box that the end of the program closed was not answered by the user either.
     if (Ended()) return MsgAnswer::Cancel;
-    const int answer = ShowMessageBox(prompt, style, title.empty() ? kAppTitle : title);
+    const int answer = ShowCounted(prompt, style, title.empty() ? kAppTitle : title);
     return Ended() ? MsgAnswer::Cancel : answer;
 }
+
+bool MessageBoxUp() { return g_boxesUp > 0; }
 
 void ReportFault(const char* what) noexcept {
     try {
@@ -20,7 +36,7 @@ void ReportFault(const char* what) noexcept {
             for (const char* c = what; *c; ++c)
                 prompt += static_cast<wchar_t>(static_cast<unsigned char>(*c));
         }
-        ShowMessageBox(prompt, MsgStyle::OkOnly, kAppTitle);
+        ShowCounted(prompt, MsgStyle::OkOnly, kAppTitle);
     } catch (...) {
         // Nothing more can be said: the handler has been stopped all the same.
     }

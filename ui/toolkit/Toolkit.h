@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide services of the windowing toolkit, provided by the backend.
 
+#include <cstdint>
 #include <string>
 
 #include "core/Services.h"
@@ -27,8 +28,14 @@ ScreenArea WorkArea();
 // Returns the answer's number (MsgAnswer); an empty title gives the application's title.
 // Once the program has ended nothing more is asked, and the answer is Cancel.
 int MsgBox(const std::wstring& prompt, int style, const std::wstring& title = L"");
+// Whether a message box is up, waiting for its answer.
+bool MessageBoxUp();
 void DoEvents();
 void WaitForEvents(int milliseconds);
+// A clock in milliseconds that wraps around: it tells how far apart two events came.
+uint32_t TickCount();
+// Two clicks closer than this, in milliseconds, make a double click.
+uint32_t DoubleClickTime();
 void SetMousePointer(int code);
 int MousePointer();
 // Runs the program's event loop until EndProgram.

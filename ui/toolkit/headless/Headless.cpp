@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/toolkit/DpiScale.h"
 #include "ui/toolkit/TaskIcon.h"
@@ -14,12 +15,16 @@ namespace {
 constexpr int kFramePixels = 6;
 constexpr int kCaptionPixels = 26;
 constexpr int kMenuPixels = 20;
+constexpr uint32_t kDoubleClickMilliseconds = 500;  // the system's own default
 
 struct World {
     DpiScale scale{96};
     Headless::Screen screen;
     std::vector<Headless::Box> boxes;
     std::deque<int> answers;
+    std::function<void()> whileNextBoxUp;
+    bool boxInFront = false;
+    uint32_t now = 0;  // the toolkit's clock, in milliseconds
     std::map<std::wstring, std::function<void(Form&)>> modalScripts;
     std::map<std::wstring, int> modalCounts;
     std::vector<Headless::TrayIcon> icons;
@@ -54,6 +59,7 @@ int ChromeTwips(int pixels) {
 // first in tab order, as a dialog does.
 void Activate(Form& form) {
     World& w = world();
+    w.boxInFront = false;
     if (w.focused && &w.focused->form() == &form) return;  // active already
     if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
     const auto last = w.lastFocus.find(&form);
@@ -173,11 +179,17 @@ std::unique_ptr<FormPeer> MakeFormPeer(Form& form) { return std::make_unique<Hea
 int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title) {
     World& w = world();
     w.boxes.push_back({prompt, style, title});
+    w.boxInFront = true;
+    if (const std::function<void()> meanwhile = std::exchange(w.whileNextBoxUp, nullptr))
+        meanwhile();
+    w.boxInFront = false;
     if (w.answers.empty()) return DefaultAnswer(style);
     const int answer = w.answers.front();
     w.answers.pop_front();
     return answer;
 }
+
+void BringUpMessageBox() { world().boxInFront = true; }
 
 namespace Toolkit {
 int TwipsPerPixelX() { return world().scale.TwipsPerPixel(); }
@@ -199,6 +211,8 @@ void SetMousePointer(int code) {
     world().pointers.push_back(code);
 }
 int MousePointer() { return world().pointer; }
+uint32_t TickCount() { return world().now; }
+uint32_t DoubleClickTime() { return kDoubleClickMilliseconds; }
 void RunEventLoop() {}
 void EndProgram() { world().ended = true; }
 bool Ended() { return world().ended; }
@@ -248,6 +262,8 @@ std::vector<std::wstring> Prompts() {
     return prompts;
 }
 void Answer(int answer) { world().answers.push_back(answer); }
+void WhileNextBoxUp(std::function<void()> script) { world().whileNextBoxUp = std::move(script); }
+bool BoxInFront() { return world().boxInFront; }
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
     world().modalScripts[formName] = std::move(script);
 }
@@ -311,14 +327,14 @@ void SwitchAway() {
     World& w = world();
     if (w.focused) w.lastFocus[&w.focused->form()] = w.focused;
     w.focused = nullptr;
+    w.boxInFront = false;
 }
+
+void Wait(int milliseconds) { world().now += static_cast<uint32_t>(milliseconds); }
 
 void Minimize(Form& form) { form.UserChangedState(WindowState::Minimized); }
 
-void TrayMessage(Form& form, int message) {
-    const int asMouse = TaskIcon::AsMouseMessage(message);
-    form.UserMouseMove(0, 0, static_cast<float>(world().scale.MouseTwips(asMouse)), 0);
-}
+void TrayMessage(Form& form, int message) { form.UserTrayMessage(message, 0); }
 
 void Elapse(Control& timer) { timer.TimerElapsed(); }
 

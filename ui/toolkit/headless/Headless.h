@@ -46,6 +46,10 @@ void SetSystemColors(const std::map<int, uint32_t>& colors, bool contrastReporte
 std::vector<Box>& Boxes();
 std::vector<std::wstring> Prompts();
 void Answer(int answer);  // the next message box gets this answer; unscripted ones take the default
+// Runs once while the next message box is up, before its answer: what comes meanwhile.
+void WhileNextBoxUp(std::function<void()> script);
+// A message box is the active window, taking the keyboard.
+bool BoxInFront();
 // Runs each time the named form is shown modally; the form is closed afterwards if the script
 // left it open.
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
@@ -69,6 +73,8 @@ void ClickMenu(Form& form, const std::wstring& name, int index);
 void CloseBox(Form& form);
 // Another program takes the foreground: none of ours has the focus until one is activated.
 void SwitchAway();
+// Time passes on the toolkit's clock.
+void Wait(int milliseconds);
 void Minimize(Form& form);
 // The shell's callback for a message of the icon, with the position converted as the toolkit
 // does.

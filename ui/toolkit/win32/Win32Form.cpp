@@ -82,6 +82,9 @@ bool FormWindow::Create() {
     hwnd_ = CreateWindowExW(ExStyle(), kFormClass, form_.Caption().c_str(), Style(), at.x, at.y,
                             outer.cx, outer.cy, owner, nullptr, Instance(), this);
     if (!hwnd_ || !CreateControls()) return false;
+    // Run elevated, the program still hears a second start and the taskbar's (re)start.
+    for (const wchar_t* heard : {kStartedAgainMessage, L"TaskbarCreated"})
+        ChangeWindowMessageFilterEx(hwnd_, RegisterWindowMessageW(heard), MSGFLT_ALLOW, nullptr);
     CreateMenus();
     ApplyStackingOrder();
     OnMove();
@@ -259,7 +262,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default:
             if (message == taskbarCreated && hwnd_) {
-                RestoreTrayIcons(hwnd_);
+                form_.UserTaskbarCreated();
                 return 0;
             }
             if (message == startedAgain) {

@@ -5,7 +5,6 @@
 
 #include <windowsx.h>
 
-#include "ui/toolkit/TaskIcon.h"
 #include "ui/toolkit/win32/FormWindow.h"
 #include "ui/toolkit/win32/GdiCache.h"
 #include "ui/toolkit/win32/Win32Controls.h"
@@ -146,13 +145,10 @@ void FormWindow::OnMove() {
 // scaling the client area is wider than those numbers, so the pointer's own moves are told
 // apart, and not reported, by where the pointer was when the message was made.
 void FormWindow::OnMouseMove(LPARAM at) {
-    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    const POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (MadeByThePointer(point)) return;
-    point.x = TaskIcon::AsMouseMessage(point.x);
-    // What is left is the tray's: its wParam is the icon's place, not the mouse buttons.
-    const DpiScale& scale = Scale();
-    form_.UserMouseMove(0, ShiftState(), static_cast<float>(scale.MouseTwips(point.x)),
-                        static_cast<float>(scale.MouseTwips(point.y)));
+    // What is left is the tray's: the icon's message in the low word, its id in the high one.
+    form_.UserTrayMessage(point.x, ShiftState());
 }
 
 void FormWindow::OnTimer(WPARAM id) {

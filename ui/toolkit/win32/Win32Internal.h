@@ -27,7 +27,5 @@ void ProcessMessage(MSG& msg);
 // Handles messages for as long as `stillUp` holds and the program has not ended.
 void RunModalLoop(const std::function<bool()>& stillUp);
 HCURSOR CurrentCursor();  // null: the default pointer
-// Puts the icons of `hwnd` back after Explorer has restarted.
-void RestoreTrayIcons(HWND hwnd);
 
 }  // namespace Win32

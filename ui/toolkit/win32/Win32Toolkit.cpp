@@ -37,6 +37,17 @@ void ShowPointerOfWindowUnderIt() {
                  MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 
+// The program's message boxes are the only dialog windows of its thread; a box above another
+// disables it, so the one still enabled is waiting for the answer.
+BOOL CALLBACK FindBoxToAnswer(HWND hwnd, LPARAM found) {
+    wchar_t name[8];
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !GetClassNameW(hwnd, name, 8) ||
+        lstrcmpW(name, L"#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
 }  // namespace
 
 namespace Win32 {
@@ -95,6 +106,8 @@ void SetMousePointer(int code) {
 }
 
 int MousePointer() { return g_pointer; }
+uint32_t TickCount() { return GetTickCount(); }
+uint32_t DoubleClickTime() { return GetDoubleClickTime(); }
 
 uint32_t SystemColorOf(int number) { return GetSysColor(number); }
 
@@ -113,4 +126,10 @@ int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& ti
     // Without an owner the box still holds every window of the program until it is answered.
     const UINT flags = static_cast<UINT>(style) | MB_SETFOREGROUND | (owner ? 0 : MB_TASKMODAL);
     return MessageBoxW(owner, prompt.c_str(), title.c_str(), flags);
+}
+
+void BringUpMessageBox() {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindBoxToAnswer, reinterpret_cast<LPARAM>(&box));
+    if (box) SetForegroundWindow(box);
 }
