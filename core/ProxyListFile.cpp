@@ -52,8 +52,9 @@ void LoadProxyList(App& app) {
 namespace {
 
 // Virus scanners, the indexer and sync clients open a new file for a moment: a step that
-// another program's hold made fail is tried again, but one save waits about a second and a
-// half in all, whichever steps it waits in, before the user is told.
+// another program's hold made fail is tried again, but the steps of one save wait about a
+// second and a half in all, whichever steps they wait in, before the user is told. The look
+// after a failed rename, on which what is deleted hangs, may wait as long again.
 constexpr int kRetryWaitsMs[] = {50, 100, 200, 400, 800};
 
 // Where Windows' code page is UTF-8, the program's own lists are UTF-8 without a mark.
@@ -145,10 +146,13 @@ private:
     // noted, so that a copy is deleted again only while the list provably still holds it.
     KeepReason ReasonToKeepOnDisk() {
         std::string bytes;
-        const ReadOutcome outcome = ReadList(bytes);
+        FileError error;  // with a reason known, a list still held spends none of the waits
+        const bool known = app_.state.KeepListFile != KeepReason::None;
+        const ReadOutcome outcome =
+            known ? app_.files.ReadWhole(list_, bytes, error) : ReadList(bytes);
         if (outcome == ReadOutcome::Missing) return KeepReason::None;
         if (outcome == ReadOutcome::Read) keptSeen_ = Seen(bytes);
-        if (app_.state.KeepListFile != KeepReason::None) return app_.state.KeepListFile;
+        if (known) return app_.state.KeepListFile;
         if (outcome == ReadOutcome::Failed) return KeepReason::Unreadable;
         return keptSeen_ == app_.state.ListOnDisk ? KeepReason::None : KeepReason::Changed;
     }
@@ -175,7 +179,7 @@ private:
         app_.files.Remove(temporary_);
         if (!backup_.empty() && ListHolds(keptSeen_)) {
             app_.files.Remove(backup_);
-            backup_.clear();
+            if (!app_.files.Exists(backup_)) backup_.clear();  // else held: still named
         }
         return SaveFailed(app_, why + KeptLines());
     }

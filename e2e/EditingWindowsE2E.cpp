@@ -312,9 +312,12 @@ protected:
                 }
             return IsWindow(window) ? L"" : L"(no window)";
         };
-        WaitUntil([&] { return unread().empty(); }, 5000);
-        Screenshot(L"dark-" + TextOf(window), window);
-        return unread();
+        // The splash lives a second or two: the first pass that reads it whole is the answer.
+        const std::wstring name = L"dark-" + TextOf(window);
+        std::wstring found;
+        WaitUntil([&] { return (found = unread()).empty(); }, 5000);
+        Screenshot(name, window);
+        return found;
     }
     const COLORREF before_[4] = {GetSysColor(kParts[0]), GetSysColor(kParts[1]),
                                  GetSysColor(kParts[2]), GetSysColor(kParts[3])};

@@ -11,6 +11,7 @@
 
 #include "core/win32/SystemText.h"
 #include "e2e/Zelkor.h"
+#include "tests/support/Texts.h"
 
 namespace e2e {
 namespace {
@@ -101,22 +102,15 @@ TEST_F(NeighboursE2E, AReadOnlyListIsNeitherReplacedNorUnlocked) {
     const auto refused = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->prompt,
-              L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
-              L"プロクシサーバ一覧のファイルは読み取り専用になっています。書き換えてよければ、"
-              L"ファイルのプロパティで「読み取り専用」のチェックを外してから、もう一度保存して"
-              L"ください。\r\n" +
-                  list);
+              Texts::kListNotSaved + L"\r\n" + Texts::kListReadOnly + L"\r\n" + list);
     Screenshot(L"read-only-list", refused->hwnd);
     Answer(*refused, IDOK);
     EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
     EXPECT_TRUE(GetFileAttributesW(list.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new") ||
-                 zelkor.FileBeside(L"PROXYLIST.DAT.bak"));
+    EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new"));
 
     ASSERT_TRUE(SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_NORMAL));
-    HWND editor = zelkor.Form(L"Proxy Editor");
-    ASSERT_TRUE(editor);
-    ASSERT_TRUE(zelkor.SaveFromEditor(editor));
+    ASSERT_TRUE(zelkor.SaveFromEditor(zelkor.Form(L"Proxy Editor")));
     EXPECT_TRUE(WaitUntil(
         [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
 }

@@ -263,9 +263,12 @@ TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
     Headless::ClickMenu(window.form(), L"MnuPf2", 200);
     EXPECT_EQ(Headless::ModalCount(L"Frm_About"), 1);
 
-    // The close question up: nothing is read or shown beneath it.
+    // The close question up: nothing is read or shown beneath it, by the icon or a second start.
     const int reads = h.t.memory.CallCount(MemoryRegistry::Call::Query);
     Headless::WhileNextBoxUp([&] {
+        Headless::SwitchAway();
+        Headless::TrayMessage(window.form(), 0x201);
+        EXPECT_TRUE(Headless::BoxInFront());
         Headless::SwitchAway();
         window.form().UserStartedAgain();
         EXPECT_TRUE(Headless::BoxInFront());

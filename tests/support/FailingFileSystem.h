@@ -52,6 +52,7 @@ public:
             return false;
         }
         if (step_ == Step::Create && Fails(error)) return false;
+        Real().Remove(path);  // as the real call does first: a cut may fall between
         return Real().WriteNew(path, bytes, error);
     }
     bool KeepCopy(const FilePath& file, const FilePath& copy, FileError& error) override {

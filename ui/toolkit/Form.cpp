@@ -210,6 +210,10 @@ void Form::UserMouseMove(int button, int shift, float x, float y) {
 void Form::UserTrayMessage(int message, int shift) {
     if (message == TaskIcon::kKeySelect && RepeatedKeySelection()) return;
     const int pixels = TaskIcon::AsMouseMessage(message);
+    if (Toolkit::MessageBoxUp()) {
+        if (pixels == TaskIcon::kLeftButtonDown) BringUpMessageBox();
+        return;
+    }
     UserMouseMove(0, shift, static_cast<float>(pixels * Toolkit::TwipsPerPixelX()), 0);
 }
 
@@ -222,9 +226,9 @@ bool Form::RepeatedKeySelection() {
     return repeated;
 }
 
+// A message box waiting for its answer comes up when the user asks for the program, by the
+// icon or a second start, not the window it holds disabled, and nothing runs beneath it.
 void Form::UserStartedAgain() {
-    // A message box waiting for its answer comes up, not the window it holds disabled, and
-    // nothing runs beneath it.
     if (Toolkit::MessageBoxUp()) {
         BringUpMessageBox();
         return;

@@ -1,11 +1,11 @@
 #include "ui/toolkit/win32/Win32Controls.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <string>
 
+#include "core/win32/SystemLibrary.h"
 #include "ui/toolkit/Colors.h"
 #include "ui/toolkit/Faults.h"
 #include "ui/toolkit/Form.h"
@@ -165,8 +165,11 @@ WindowKind KindOf(const Control& control) {
 bool HasWindow(const Control& control) { return KindOf(control).cls != nullptr; }
 
 void FollowTheme(HWND child) {
+    using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const auto setWindowTheme =
+        reinterpret_cast<SetTheme>(SystemFunction(L"uxtheme.dll", "SetWindowTheme"));
     const bool plain = Toolkit::ContrastTheme();
-    SetWindowTheme(child, plain ? L" " : nullptr, plain ? L" " : nullptr);
+    if (setWindowTheme) setWindowTheme(child, plain ? L" " : nullptr, plain ? L" " : nullptr);
 }
 
 HWND CreateChild(Control& control, HWND parent, int id) {
