@@ -31,11 +31,6 @@ std::vector<int> OptionsSetOnNoHandle(const std::wstring& trace) {
     return options;
 }
 
-bool Holds(const char* name, DWORD type, const std::string& bytes) {
-    const auto value = ReadSetting(name);
-    return value && value->type == type && value->bytes == bytes;
-}
-
 TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     const std::wstring trace = PathFromEnvironment(L"ZELKOR_WINE_TRACE");
     if (trace.empty()) GTEST_SKIP() << "run by its ctest entry, under WINEDEBUG=trace+wininet";
@@ -43,9 +38,7 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     const std::vector<int> before = OptionsSetOnNoHandle(trace);
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(zelkor.StartShown());
     HWND main = zelkor.MainWindow();
     const auto announced = [&](size_t switches) {
         std::vector<int> expected = before;
@@ -60,31 +53,31 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     HWND address = ChildrenOf(main, L"Static").at(0);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[http=10.0.0.1]"; }));
     EXPECT_TRUE(announced(1));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
+    EXPECT_TRUE(SettingIs("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
+    EXPECT_TRUE(SettingIs("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The trial window's "接続": the window closes after its handler has run.
     ChooseMenu(main, MainMenu::ProxyTest);
-    HWND trial = zelkor.WaitForForm(L"試し串刺し");
+    HWND trial = zelkor.WaitForForm(Texts::kTrialCaption);
     ASSERT_TRUE(trial);
     Type(ChildrenOf(trial, L"Edit").at(0), L"try.example.jp");
     Press(ChildWithText(trial, L"Button", L"接続"));
     Press(ChildWithText(trial, L"Button", L"終了"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(trial); }));
+    ASSERT_TRUE(Gone(trial));
     EXPECT_TRUE(announced(2));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
+    EXPECT_TRUE(SettingIs("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
+    EXPECT_TRUE(SettingIs("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The check box: the About box, asked for after the click, opens once its handler is done.
     Press(ChildrenOf(main, L"Button").at(2));
     ChooseMenu(main, MainMenu::About);
-    HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
+    HWND about = zelkor.WaitForForm(Texts::kAboutCaption);
     ASSERT_TRUE(about);
     Close(about);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    ASSERT_TRUE(Gone(about));
     EXPECT_TRUE(announced(3));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(0)));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
+    EXPECT_TRUE(SettingIs("ProxyEnable", REG_DWORD, Dword(0)));
+    EXPECT_TRUE(SettingIs("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
 }
 
 }  // namespace
