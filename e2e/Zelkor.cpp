@@ -242,8 +242,7 @@ void DeleteSetting(const char* name) {
 
 void SetProxyInForce(const std::string& server, bool on) {
     WriteSetting("ProxyServer", REG_SZ, Sz(server));
-    const DWORD enable = on ? 1 : 0;
-    WriteSetting("ProxyEnable", REG_DWORD, std::string(reinterpret_cast<const char*>(&enable), 4));
+    WriteSetting("ProxyEnable", REG_DWORD, Dword(on ? 1 : 0));
 }
 
 std::string Ansi(const std::wstring& text) {
