@@ -127,7 +127,7 @@ void Picks() {
     for (int i = 0; i < kPicks; ++i) PickNow(servers, i % 2);
     const double pickMs = MillisecondsSince(start) / kPicks;
     const auto server = ReadSetting("ProxyServer");
-    if (!server || server->bytes != Sz("HTTP=10.0.0.1:3128"))
+    if (!server || server->bytes != Sz("http=10.0.0.1:3128"))
         std::printf("| picks | wrong value in the registry |\n");
     start = Clock::now();
     for (int i = 0; i < kPicks; ++i) SendMessageW(main, WM_NULL, 0, 0);

@@ -9,6 +9,7 @@ namespace MainBas {
 int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 : 0; }
 
 void ReadProxySettings(App& app) {
+    app.state.ProxyServerRead.reset();
     REGEDIT::Registry& reg = app.registry;
     REGEDIT::OpenedKey key(reg, kHkeyCurrentUser, kInternetSettingsKey);
     if (!key.IsOpen()) {
@@ -29,7 +30,9 @@ void ReadProxySettings(App& app) {
         app.ui.MsgBox(kReadError, MsgStyle::OkOnly, L"");
         return;
     }
-    SplitProxyServer(app.state, CutNullChars(REGEDIT::ValueAsText(value)));
+    const std::wstring server = CutNullChars(REGEDIT::ValueAsText(value));
+    app.state.ProxyServerRead = server;
+    SplitProxyServer(app.state, server);
 }
 
 std::wstring CutNullChars(std::wstring text) {
@@ -61,8 +64,8 @@ WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>
     }
     app.state.NowProxyEnable = std::to_wstring(checked);
     onFieldSet();
-    const uint8_t byte = NumberOf(app.state.NowProxyEnable) == 1 ? 1 : 0;
-    if (app.registry.Reg_SetValue(key.get(), kProxyEnable, RegType::Binary, byte) !=
+    const int32_t on = NumberOf(app.state.NowProxyEnable) == 1 ? 1 : 0;
+    if (app.registry.Reg_SetValue(key.get(), kProxyEnable, RegType::Dword, on) !=
         RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
         return WriteOutcome::WriteFailed;
@@ -72,14 +75,18 @@ WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>
     return WriteOutcome::Written;
 }
 
-WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {
+namespace {
+
+WriteOutcome WriteServer(App& app, ProxyServerValue::Form form, const std::wstring& address,
+                         const std::wstring& port) {
     REGEDIT::OpenedKey key(app.registry, kHkeyCurrentUser, kInternetSettingsKey);
     if (!key.IsOpen()) {
         app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
         return WriteOutcome::OpenFailed;
     }
     app.state.NowProxyName = Trim(address);
-    const std::wstring server = L"HTTP=" + app.state.NowProxyName + L":" + Trim(port);
+    const std::wstring server =
+        ProxyServerValue::Compose(form, {app.state.NowProxyName, Trim(port)});
     const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz, server);
     app.ui.DoEvents();
     if (result != RegResult::Success) {
@@ -90,6 +97,26 @@ WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::
     app.notifier.SettingsChanged();
     app.ui.DoEvents();
     return WriteOutcome::Written;
+}
+
+}  // namespace
+
+ProxyServerValue::Form FormInForce(const AppState& state) {
+    return state.ProxyServerRead ? ProxyServerValue::FormOf(*state.ProxyServerRead)
+                                 : ProxyServerValue::Form::HttpOnly;
+}
+
+WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {
+    return WriteServer(app, FormInForce(app.state), address, port);
+}
+
+WriteOutcome SwitchServerForm(App& app, const std::wstring& valueInForce) {
+    using ProxyServerValue::Form;
+    const ProxyServerValue::Server server = ProxyServerValue::HttpServerOf(valueInForce);
+    const Form other = ProxyServerValue::FormOf(valueInForce) == Form::AllProtocols
+                           ? Form::HttpOnly
+                           : Form::AllProtocols;
+    return WriteServer(app, other, server.address, server.port);
 }
 
 void WaitSeconds(App& app, const int16_t& count) {

@@ -6,6 +6,7 @@
 
 #include "core/AppState.h"
 #include "core/FileSystem.h"
+#include "core/ProxyServerValue.h"
 #include "core/Services.h"
 #include "registry/REGEDIT.h"
 
@@ -89,10 +90,16 @@ int NumberOf(const std::wstring& flagText);
 enum class WriteOutcome { OpenFailed, WriteFailed, Written };
 
 // The writers tell running programs of a value they have written, and of nothing else.
-// The writer of ProxyEnable. `onFieldSet` runs between setting the field and the write.
+// The writer of ProxyEnable: a DWORD, 1 or 0, as Windows writes it; WinINet takes anything
+// else as off and rewrites it so. `onFieldSet` runs between setting the field and the write.
 WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>& onFieldSet);
-// The writer of ProxyServer: "HTTP=" + address + ":" + port, both trimmed.
+// The form of ProxyServer in force: one proxy for all protocols when the value last read
+// names none, else "http=" before the address.
+ProxyServerValue::Form FormInForce(const AppState& state);
+// The writer of ProxyServer: address + ":" + port, both trimmed, in the form in force.
 WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port);
+// Rewrites `valueInForce` in the other form, with the http proxy it names.
+WriteOutcome SwitchServerForm(App& app, const std::wstring& valueInForce);
 
 // Returns after the clock's second has changed count + 1 times, handling events meanwhile.
 void WaitSeconds(App& app, const int16_t& count);

@@ -249,7 +249,7 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     Press(connect);
     EXPECT_TRUE(WaitUntil([] {
         const auto server = ReadSetting("ProxyServer");
-        return server && server->type == REG_SZ && server->bytes == Sz("HTTP=try.example.jp:8080");
+        return server && server->type == REG_SZ && server->bytes == Sz("http=try.example.jp:8080");
     }));
     EXPECT_EQ(ReadSetting("ProxyEnable")->bytes, enableBefore->bytes);
     EXPECT_EQ(ReadSetting("ProxyEnable")->type, enableBefore->type);
@@ -266,7 +266,7 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     Press(ChildWithText(trial, L"Button", L"終了"));
     ASSERT_TRUE(Gone(trial));
     HWND address = ChildrenOf(main, L"Static").at(0);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=try.example.jp]"; }));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[http=try.example.jp]"; }));
     EXPECT_EQ(MainListItems().size(), 3u);
 }
 

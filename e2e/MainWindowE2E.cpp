@@ -134,7 +134,7 @@ TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
     // has been handled.
     const RECT box = RectOf(controls.check);
     ClickAt({box.left + Pixels(90), (box.top + box.bottom) / 2});
-    EXPECT_TRUE(WaitUntil([] { return ReadSetting("ProxyEnable")->bytes == Byte('\0'); }));
+    EXPECT_TRUE(WaitUntil([] { return ReadSetting("ProxyEnable")->bytes == Dword(0); }));
     EXPECT_EQ(TextOf(controls.address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
     EXPECT_EQ(VisibleWindowsOf(zelkor.Pid()), std::vector<HWND>{main});
 }
@@ -145,32 +145,32 @@ TEST_F(MainWindowE2E, PickingAServerWritesExactlyItsProxyServerAndLeavesProxyEna
     Pick(controls.servers, 1);
     EXPECT_TRUE(WaitUntil([] {
         const auto server = ReadSetting("ProxyServer");
-        return server && server->type == REG_SZ && server->bytes == Sz("HTTP=10.0.0.1:3128");
+        return server && server->type == REG_SZ && server->bytes == Sz("http=10.0.0.1:3128");
     }));
-    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=10.0.0.1]", L"PortNo[3128]"));
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[http=10.0.0.1]", L"PortNo[3128]"));
     EXPECT_EQ(TextOf(controls.comment), L"");
     Pick(controls.servers, 0);
-    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]", L"PortNo[8080]"));
+    EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[http=proxy.example.jp]", L"PortNo[8080]"));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(controls.comment) == L"社内プロクシ"; }));
-    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz("HTTP=proxy.example.jp:8080"));
+    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz("http=proxy.example.jp:8080"));
     const auto enableAfter = ReadSetting("ProxyEnable");
     ASSERT_TRUE(enableAfter);
     EXPECT_EQ(enableAfter->type, enableBefore->type);
     EXPECT_EQ(enableAfter->bytes, enableBefore->bytes);
 }
 
-TEST_F(MainWindowE2E, TheCheckBoxWritesAOneByteBinaryProxyEnable) {
+TEST_F(MainWindowE2E, TheCheckBoxWritesADwordProxyEnable) {
     ASSERT_TRUE(zelkor.ShowFromTray());
     Press(controls.check);
     EXPECT_TRUE(WaitUntil([] {
         const auto enable = ReadSetting("ProxyEnable");
-        return enable && enable->type == REG_BINARY && enable->bytes == Byte('\0');
+        return enable && enable->type == REG_DWORD && enable->bytes == Dword(0);
     }));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(controls.servers); }));
     Press(controls.check);
     EXPECT_TRUE(WaitUntil([] {
         const auto enable = ReadSetting("ProxyEnable");
-        return enable && enable->type == REG_BINARY && enable->bytes == Byte('\1');
+        return enable && enable->type == REG_DWORD && enable->bytes == Dword(1);
     }));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(controls.servers); }));
     EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz("HTTP=proxy.example.jp:8080"));

@@ -59,7 +59,7 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
         PickNow(servers, 0);
         EXPECT_TRUE(WaitUntil([] {
             const auto server = ReadSetting("ProxyServer");
-            return server && server->bytes == Sz("HTTP=a.example.jp:8080");
+            return server && server->bytes == Sz("http=a.example.jp:8080");
         }));
         EXPECT_TRUE(
             WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));

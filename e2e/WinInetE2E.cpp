@@ -36,9 +36,7 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     if (trace.empty()) GTEST_SKIP() << "run by its ctest entry, under WINEDEBUG=trace+wininet";
     const std::vector<int> pair = {INTERNET_OPTION_SETTINGS_CHANGED, INTERNET_OPTION_REFRESH};
     const std::vector<int> before = OptionsSetOnNoHandle(trace);
-    // ProxyEnable as the program writes it: one byte, which WinINet rewrites when it loads.
-    WriteSetting("ProxyServer", REG_SZ, Sz(kSampleServer));
-    WriteSetting("ProxyEnable", REG_BINARY, Byte('\1'));
+    SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
     zelkor.Start();
     ASSERT_TRUE(zelkor.WaitForStartup());
@@ -55,10 +53,10 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     // The server list: its handler shows the new address after it has told WinINet.
     Pick(ChildrenOf(main, L"ComboBox").at(0), 1);
     HWND address = ChildrenOf(main, L"Static").at(0);
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[HTTP=10.0.0.1]"; }));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[http=10.0.0.1]"; }));
     EXPECT_TRUE(announced(1));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=10.0.0.1:3128")));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\1')));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The trial window's "接続": the window closes after its handler has run.
     ChooseMenu(main, MainMenu::ProxyTest);
@@ -69,8 +67,8 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     Press(ChildWithText(trial, L"Button", L"終了"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(trial); }));
     EXPECT_TRUE(announced(2));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=try.example.jp:8080")));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\1')));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The check box: the About box, asked for after the click, opens once its handler is done.
     Press(ChildrenOf(main, L"Button").at(2));
@@ -80,8 +78,8 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     Close(about);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
     EXPECT_TRUE(announced(3));
-    EXPECT_TRUE(Holds("ProxyEnable", REG_BINARY, Byte('\0')));
-    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("HTTP=try.example.jp:8080")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(0)));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
 }
 
 }  // namespace

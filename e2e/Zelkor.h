@@ -17,8 +17,8 @@ namespace e2e {
 
 // Command numbers of the menu items, numbered by the toolkit in menu order.
 namespace MainMenu {
-constexpr UINT ProxyEdit = Win32::kFirstMenuId, ProxyTest = ProxyEdit + 1, Exit = ProxyEdit + 3,
-               About = ProxyEdit + 4;
+constexpr UINT ProxyEdit = Win32::kFirstMenuId, ProxyTest = ProxyEdit + 1,
+               AllProtocols = ProxyEdit + 2, Exit = ProxyEdit + 4, About = ProxyEdit + 5;
 }
 namespace EditorMenu {
 constexpr UINT Exit = Win32::kFirstMenuId;
@@ -105,8 +105,9 @@ void DeleteSetting(const char* name);
 bool Holds(const char* name, DWORD type, const std::string& bytes);
 void SetProxyInForce(const std::string& server, bool on);
 inline std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
-inline std::string Byte(char b) { return std::string(1, b); }
-inline std::string Dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
+inline std::string Dword(DWORD value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
 
 // Text in code page 932, as the list file holds it.
 std::string Ansi(const std::wstring& text);

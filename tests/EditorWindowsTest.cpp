@@ -280,7 +280,7 @@ TEST_F(Trial, ConnectWritesTheServerOnlyAndSaveAppends) {
         Click(f.Ctl(L"CmdPF", 110));
         EXPECT_TRUE(f.Loaded());
     });
-    const std::string server = "HTTP=t.example:8080";
+    const std::string server = "http=t.example:8080";
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes,
               std::vector<uint8_t>(server.c_str(), server.c_str() + server.size() + 1));
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});

@@ -81,7 +81,7 @@ TEST_P(RegistryFault, APickWritesAllOrNothing) {
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
     EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {Texts::kWriteError}));
     const bool written = failing == Call::Query;
-    EXPECT_EQ(Stored("ProxyServer"), Sz(written ? "HTTP=b.example:3128" : "HTTP=a.example:8080"));
+    EXPECT_EQ(Stored("ProxyServer"), Sz(written ? "http=b.example:3128" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
     EXPECT_EQ(h.app.state.NowProxyName, failing == Call::Open ? L"HTTP=a.example" : L"b.example");
     EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), written ? L"second" : L"");
@@ -93,8 +93,9 @@ TEST_P(RegistryFault, TheCheckBoxWritesAllOrNothing) {
     StartShownThenFail();
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
     EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
-    EXPECT_EQ(Stored("ProxyEnable"),
-              std::vector<uint8_t>{failing == Call::Query ? uint8_t{0} : uint8_t{1}});
+    const std::vector<uint8_t> enable =
+        failing == Call::Query ? std::vector<uint8_t>{0, 0, 0, 0} : std::vector<uint8_t>{1};
+    EXPECT_EQ(Stored("ProxyEnable"), enable);
     EXPECT_EQ(Stored("ProxyServer"), Sz("HTTP=a.example:8080"));
     EXPECT_EQ(h.app.state.NowProxyEnable, failing == Call::Open ? L"1" : L"0");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").Enabled(), failing == Call::Open);
@@ -113,7 +114,7 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
     trial.form().ShowModal();
     EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {}, {Texts::kWriteError}));
     EXPECT_EQ(Stored("ProxyServer"),
-              Sz(failing == Call::Query ? "HTTP=t.example:8080" : "HTTP=a.example:8080"));
+              Sz(failing == Call::Query ? "http=t.example:8080" : "HTTP=a.example:8080"));
     EXPECT_EQ(Stored("ProxyEnable"), std::vector<uint8_t>{1});
     EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
     EXPECT_EQ(h.t.notifier.notices, failing == Call::Query ? 1 : 0);

@@ -19,6 +19,11 @@ protected:
         MainBas::Main(h.app, window);
     }
     Control& Ctl(const wchar_t* name) { return window.form().Ctl(name); }
+    std::string StoredServer() const {
+        const std::vector<uint8_t> bytes = h.t.Stored("ProxyServer")->bytes;
+        return bytes.empty() || bytes.back() != 0 ? "no NUL"
+                                                  : std::string(bytes.begin(), bytes.end() - 1);
+    }
 
     HeadlessApp h;
     Frm_Main window{h.app};
@@ -95,21 +100,64 @@ TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
     Headless::TrayMessage(window.form(), 0x201);
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
     const auto stored = h.t.memory.Get(kSettingsPath, "ProxyServer");
-    const std::string expected = "HTTP=b.example:3128";
+    const std::string expected = "http=b.example:3128";
     EXPECT_EQ(stored->bytes,
               std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
-    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=b.example]");
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[http=b.example]");
     EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"second");
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
 }
 
-TEST_F(MainWindow, PickingTheAddressInForceDoesNothing) {
-    StartWith("HTTP=a.example,9999,x\r\n");
+// In either form: two entries on one host, such as two debugging proxies, differ by their ports.
+TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwitches) {
+    StartWith("a.example,8080,x\r\na.example,8888,y\r\n");
+    const std::pair<std::string, std::string> forms[] = {{"HTTP=a.example:8080", "http=a.example:"},
+                                                         {"a.example:8080", "a.example:"}};
+    for (const auto& [inForce, written] : forms) {
+        h.t.PutServer(inForce);
+        Headless::TrayMessage(window.form(), 0x201);
+        const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
+        const std::wstring comment = Ctl(L"Lbl_Comment").Text();
+        Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+        EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), sets) << inForce;
+        EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), comment) << inForce;
+        Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
+        EXPECT_EQ(StoredServer(), written + "8888") << inForce;
+        Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+        EXPECT_EQ(StoredServer(), written + "8080") << inForce;
+        EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"x") << inForce;
+    }
+}
+
+// The form of the value in force is the setting: the item shows it, switches it, and every
+// writer keeps it.
+TEST_F(MainWindow, AllProtocolsShowsAndSwitchesTheFormThatEveryWriterKeeps) {
+    StartWith("a.example,8080,x\r\nb.example,3128,y\r\n");
     Headless::TrayMessage(window.form(), 0x201);
-    const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
-    Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
-    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), sets);
-    EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"");
+    const MenuItem& allProtocols = Headless::Menu(window.form(), L"MnuPf", 112);
+    EXPECT_TRUE(allProtocols.enabled);
+    EXPECT_FALSE(allProtocols.checked);
+    Headless::ClickMenu(window.form(), L"MnuPf", 112);
+    EXPECT_EQ(StoredServer(), "a.example:8080");
+    EXPECT_TRUE(allProtocols.checked);
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[a.example]");
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
+    EXPECT_EQ(StoredServer(), "b.example:3128");
+    Headless::OnModal(L"Frm_ZelkorOrder", [](Form& f) {
+        Headless::Type(f.Ctl(L"Txt_Body", 0), L"t.example");
+        Headless::Click(f.Ctl(L"CmdPF", 100));
+    });
+    Headless::ClickMenu(window.form(), L"MnuPf", 110);
+    EXPECT_EQ(StoredServer(), "t.example:8080");
+    Headless::ClickMenu(window.form(), L"MnuPf", 112);
+    EXPECT_EQ(StoredServer(), "http=t.example:8080");
+    EXPECT_FALSE(allProtocols.checked);
+    EXPECT_EQ(h.t.notifier.notices, 4);
+
+    h.t.memory.Erase(kSettingsPath, "ProxyServer");
+    Headless::TrayMessage(window.form(), 0x201);
+    EXPECT_FALSE(allProtocols.enabled);
 }
 
 TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
@@ -122,18 +170,20 @@ TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
     EXPECT_EQ(h.app.state.NowProxyName, L"b.example");
 }
 
-TEST_F(MainWindow, TheCheckBoxWritesOneByteAndEnablesTheList) {
+TEST_F(MainWindow, TheCheckBoxWritesADwordAndEnablesTheList) {
     StartWith("a.example,8080,\r\n");
     Headless::TrayMessage(window.form(), 0x201);
     const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
     EXPECT_EQ(sets, 0);  // setting the box from the registry wrote nothing
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes,
+              (std::vector<uint8_t>{0, 0, 0, 0}));
     EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->type,
-              static_cast<uint32_t>(RegType::Binary));
+              static_cast<uint32_t>(RegType::Dword));
     EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 1);
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes,
+              (std::vector<uint8_t>{1, 0, 0, 0}));
     EXPECT_TRUE(Ctl(L"Cmb_ProxyName").Enabled());
 }
 

@@ -5,6 +5,7 @@
 #include "core/MainBas.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/Texts.h"
+#include "text/AnsiText.h"
 
 namespace {
 
@@ -141,16 +142,16 @@ TEST_F(ProxySettings, ServerWriteStoresExactBytesLeavesEnableAloneThenTellsRunni
     };
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, L"  new.host ", L" 3128  "), WriteOutcome::Written);
     EXPECT_EQ(t.notifier.notices, 1);
-    EXPECT_EQ(storedAtNotice, Bytes("HTTP=new.host:3128"));
+    EXPECT_EQ(storedAtNotice, Bytes("http=new.host:3128"));
     EXPECT_EQ(t.Stored("ProxyServer")->type, static_cast<uint32_t>(RegType::Sz));
-    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=new.host:3128"));
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("http=new.host:3128"));
     EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
     EXPECT_EQ(state.NowProxyName, L"new.host");
     EXPECT_EQ(t.ui.eventPasses, 2);
     EXPECT_EQ(t.memory.OpenHandles(), 0u);
 
     Read();  // read back: same address, now with its prefix, and the same port
-    EXPECT_EQ(state.NowProxyName, L"HTTP=new.host");
+    EXPECT_EQ(state.NowProxyName, L"http=new.host");
     EXPECT_EQ(state.NowPortNo, L"3128");
 }
 
@@ -170,7 +171,7 @@ TEST_F(ProxySettings, ServerWriteFailures) {
 }
 
 TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
-    const std::wstring address(123, L'a');  // "HTTP=" + 123 + ":" = 129 bytes with the port
+    const std::wstring address(123, L'a');  // "http=" + 123 + ":" = 129 bytes with the port
     EXPECT_EQ(MainBas::WriteProxyServer(t.app, address, L"12"), WriteOutcome::WriteFailed);
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
     EXPECT_EQ(t.ui.Prompts().back(), Texts::kWriteError);
@@ -181,7 +182,40 @@ TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
     EXPECT_EQ(t.Stored("ProxyServer")->bytes.size(), 128u);
 }
 
-TEST_F(ProxySettings, EnableWriteIsOneBinaryByteThenTellsRunningPrograms) {
+// The value in force chooses the form every writer writes; switching rewrites it in the other
+// form with the http proxy it names, and leaves ProxyEnable alone.
+TEST_F(ProxySettings, WritersKeepTheFormInForceAndSwitchingRewritesTheOther) {
+    struct Case {
+        std::string inForce, written, switched;
+    };
+    const Case cases[] = {
+        {"HTTP=old:1", "http=new.host:3128", "old:1"},
+        {"http=old:1", "http=new.host:3128", "old:1"},
+        {"old:1", "new.host:3128", "http=old:1"},
+        {" [::1]:8080 ", "new.host:3128", "http=[::1]:8080"},
+        {"https=b:2;http=a:1", "http=new.host:3128", "a:1"},
+        {"ftp=c:3;https=b:2", "http=new.host:3128", "c:3"},
+        {"old", "new.host:3128", "http=old"},
+    };
+    for (const Case& c : cases) {
+        TestApp fresh;
+        fresh.PutEnableByte(0);
+        fresh.PutServer(c.inForce);
+        MainBas::ReadProxySettings(fresh.app);
+        MainBas::WriteProxyServer(fresh.app, L" new.host ", L"3128");
+        EXPECT_EQ(fresh.Stored("ProxyServer")->bytes, Bytes(c.written)) << c.inForce;
+        MainBas::SwitchServerForm(fresh.app, FromAnsi(c.inForce));
+        EXPECT_EQ(fresh.Stored("ProxyServer")->bytes, Bytes(c.switched)) << c.inForce;
+        EXPECT_EQ(fresh.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0}) << c.inForce;
+        EXPECT_EQ(fresh.notifier.notices, 2) << c.inForce;
+    }
+    state.ProxyServerRead = L"old:1";  // a read that fails forgets the form
+    t.memory.FailCalls(Call::Query, 2);
+    Read();
+    EXPECT_EQ(MainBas::FormInForce(state), ProxyServerValue::Form::HttpOnly);
+}
+
+TEST_F(ProxySettings, EnableWriteIsADwordThenTellsRunningPrograms) {
     std::vector<uint8_t> storedAtNotice;
     t.notifier.onNotice = [&] {
         storedAtNotice = t.Stored("ProxyEnable")->bytes;
@@ -192,16 +226,16 @@ TEST_F(ProxySettings, EnableWriteIsOneBinaryByteThenTellsRunningPrograms) {
         t.app, 0, [&] { calledWithField = MainBas::NumberOf(state.NowProxyEnable); });
     EXPECT_EQ(outcome, WriteOutcome::Written);
     EXPECT_EQ(calledWithField, 0);
-    EXPECT_EQ(t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Binary));
-    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Dword));
+    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, (std::vector<uint8_t>{0, 0, 0, 0}));
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Bytes("HTTP=proxy.example.jp:8080"));
     EXPECT_EQ(t.notifier.notices, 1);
-    EXPECT_EQ(storedAtNotice, std::vector<uint8_t>{0});
+    EXPECT_EQ(storedAtNotice, (std::vector<uint8_t>{0, 0, 0, 0}));
 
     MainBas::WriteProxyEnable(t.app, 1, [] {});
     EXPECT_EQ(t.notifier.notices, 2);
-    EXPECT_EQ(storedAtNotice, std::vector<uint8_t>{1});
-    EXPECT_EQ(t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(storedAtNotice, (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Dword));
     EXPECT_EQ(state.NowProxyEnable, L"1");
 }
 

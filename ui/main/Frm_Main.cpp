@@ -35,7 +35,7 @@ Frm_Main::Frm_Main(App& app) : app_(app) {
     Tmr_IconAdd.Timer = [this] { Tmr_IconAdd_Timer(); };
     Cmb_ProxyName.Click = [this] { Cmb_ProxyName_Click(); };
     Chk_ProxyEnable.Click = [this] { Chk_ProxyEnable_Click(); };
-    for (MenuItem* item : {&MnuPfEdit, &MnuPfTest, &MnuPfSeparator, &MnuPfExit})
+    for (MenuItem* item : {&MnuPfEdit, &MnuPfTest, &MnuPfAllProtocols, &MnuPfSeparator, &MnuPfExit})
         item->Click = [this](int index) { MnuPf_Click(index); };
     MnuPf2About.Click = [this](int index) { MnuPf2_Click(index); };
 }
@@ -88,6 +88,15 @@ void Frm_Main::EnableByProxyState() {
     MnuPfTest.SetEnabled(on);
 }
 
+// Checked while the value in force is one proxy for all protocols; there is nothing to rewrite
+// while no value could be read, or it names no proxy.
+void Frm_Main::ShowServerForm() {
+    const std::optional<std::wstring>& value = state_.ProxyServerRead;
+    MnuPfAllProtocols.SetEnabled(value && !ProxyServerValue::HttpServerOf(*value).address.empty());
+    MnuPfAllProtocols.SetChecked(MainBas::FormInForce(state_) ==
+                                 ProxyServerValue::Form::AllProtocols);
+}
+
 void Frm_Main::Show_Me() {
     // Its message box, or the events its resizing lets through, may bring the icon's message
     // (or the shell's second one for Enter) while it runs: it does not run again inside itself.
@@ -98,6 +107,7 @@ void Frm_Main::Show_Me() {
     Lbl_NowPortNo.SetText(L"PortNo[" + state_.NowPortNo + L"]");
     Chk_ProxyEnable.SetValue(MainBas::NumberOf(state_.NowProxyEnable));
     EnableByProxyState();
+    ShowServerForm();
     form_.SetState(WindowState::Normal);
     KeepOffTheTaskbar();
     form_.Show();
@@ -107,12 +117,19 @@ void Frm_Main::Cmb_ProxyName_Click() {
     const int k = Cmb_ProxyName.ListIndex();
     if (k < 0 || k > state_.ProxyLastIndex()) return;
     const ProxyEntry entry = state_.ProxyTable[static_cast<size_t>(k)];
-    if (Trim(entry.Address) == Trim(state_.NowProxyName)) return;
+    if (IsInForce(entry)) return;
     if (MainBas::WriteProxyServer(app_, entry.Address, entry.Port) !=
         MainBas::WriteOutcome::Written)
         return;
     Show_Me();
     Lbl_Comment.SetText(Trim(entry.Comment));
+}
+
+// The address read back keeps the "http=" written before it, unless the value in force is one
+// proxy for all protocols; two entries on one host differ by their ports.
+bool Frm_Main::IsInForce(const ProxyEntry& entry) const {
+    return Trim(entry.Address) == ProxyServerValue::WithoutHttpPrefix(Trim(state_.NowProxyName)) &&
+           Trim(entry.Port) == Trim(state_.NowPortNo);
 }
 
 void Frm_Main::Chk_ProxyEnable_Click() {
@@ -144,9 +161,17 @@ void Frm_Main::MnuPf_Click(int index) {
         if (!sentToTray) Show_Me();
         FillServerList();
         Lbl_Comment.SetText(L"");
+    } else if (index == 112) {
+        Cmd_AllProtocols();
     } else if (index == 199) {
         form_.Unload();
     }
+}
+
+void Frm_Main::Cmd_AllProtocols() {
+    if (!state_.ProxyServerRead) return;
+    const std::wstring valueInForce = *state_.ProxyServerRead;
+    if (MainBas::SwitchServerForm(app_, valueInForce) == MainBas::WriteOutcome::Written) Show_Me();
 }
 
 void Frm_Main::MnuPf2_Click(int) {

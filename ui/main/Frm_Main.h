@@ -17,6 +17,7 @@ public:
     void MnuPf_Click(int index);
     void MnuPf2_Click(int index);
     void Form_QueryUnload(int16_t& cancel, int unloadMode);
+    void Cmd_AllProtocols();
     void Cmd_Exit();
     void Cmd_Min();
     void Form_Resize();
@@ -38,6 +39,8 @@ private:
     void KeepOffTheTaskbar();
     void FillServerList();
     void EnableByProxyState();
+    void ShowServerForm();
+    bool IsInForce(const ProxyEntry& entry) const;
     void ShowModalWindow(Form& window);
 
     App& app_;
@@ -66,6 +69,7 @@ private:
     MenuItem& SystemMenu = form_.AddMenu(L"Menu1", 100, L"System");
     MenuItem& MnuPfEdit = SystemMenu.Add(L"MnuPf", 100, L"Proxy Edit");
     MenuItem& MnuPfTest = SystemMenu.Add(L"MnuPf", 110, L"Proxy Test");
+    MenuItem& MnuPfAllProtocols = SystemMenu.Add(L"MnuPf", 112, L"All Protocols");
     MenuItem& MnuPfSeparator = SystemMenu.Add(L"MnuPf", 115, L"-");
     MenuItem& MnuPfExit = SystemMenu.Add(L"MnuPf", 199, L"Exit");
     MenuItem& HelpMenu = form_.AddMenu(L"Menu1", 200, L"Help");

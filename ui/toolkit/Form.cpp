@@ -24,6 +24,12 @@ void MenuItem::SetEnabled(bool on) {
     if (form && form->peer()) form->peer()->SyncForm(FormProp::Menus);
 }
 
+void MenuItem::SetChecked(bool on) {
+    if (on == checked) return;
+    checked = on;
+    if (form && form->peer()) form->peer()->SyncForm(FormProp::Menus);
+}
+
 Form::Form(std::wstring name, std::wstring caption, int clientWidth, int clientHeight)
     : name_(std::move(name)),
       caption_(std::move(caption)),

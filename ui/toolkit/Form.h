@@ -22,6 +22,7 @@ struct MenuItem {
     int index = -1;
     std::wstring caption;  // "-" is a separator
     bool enabled = true;
+    bool checked = false;
     std::list<MenuItem> items;
     std::function<void(int index)> Click;
     std::uintptr_t native = 0;
@@ -29,6 +30,7 @@ struct MenuItem {
 
     MenuItem& Add(const std::wstring& itemName, int itemIndex, const std::wstring& itemCaption);
     void SetEnabled(bool on);
+    void SetChecked(bool on);
 };
 
 class Form {

@@ -315,6 +315,12 @@ void Click(Control& button) {
     button.UserClicked();
 }
 
+const MenuItem& Menu(Form& form, const std::wstring& name, int index) {
+    const MenuItem* item = FindMenu(form.Menus(), name, index);
+    if (!item) throw std::logic_error("no such menu item");
+    return *item;
+}
+
 void ClickMenu(Form& form, const std::wstring& name, int index) {
     MenuItem* item = FindMenu(form.Menus(), name, index);
     if (!item || !item->enabled || !form.Loaded()) throw std::logic_error("menu item not usable");

@@ -55,6 +55,9 @@ bool BoxInFront();
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
 int ModalCount(const std::wstring& formName);
 
+// A menu item of a form, to look at its state.
+const MenuItem& Menu(Form& form, const std::wstring& name, int index);
+
 std::vector<TrayIcon>& Icons();
 void FailIconAdd(int16_t result, int times = 1);  // the next Icon_Adds get this result
 int IconAddCalls();

@@ -151,9 +151,12 @@ void FormWindow::CreateMenus() {
 void FormWindow::ApplyMenuStates(std::list<MenuItem>& items) {
     HMENU bar = GetMenu(hwnd_);
     for (MenuItem& item : items) {
-        if (item.native)
+        if (item.native) {
             EnableMenuItem(bar, static_cast<UINT>(item.native),
                            MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+            CheckMenuItem(bar, static_cast<UINT>(item.native),
+                          MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
+        }
         ApplyMenuStates(item.items);
     }
 }
