@@ -24,7 +24,8 @@ bool ProxyEnableBecomes(char on) {
 class ProxyClientE2E : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Windows' WinINet goes straight to a loopback server unless told otherwise.
+        // Windows' WinINet sends a request for a loopback address straight to it unless the
+        // exceptions say "<-loopback>"; Wine's sends it through the proxy either way.
         WriteSetting("ProxyOverride", REG_SZ, Sz("<-loopback>"));
         SetProxyInForce("http=" + proxyA.Address(), false);
         zelkor.Start();
@@ -35,13 +36,13 @@ protected:
 
     NamedServer origin{"origin"}, proxyA{"proxy-A"}, proxyB{"proxy-B"};
     const std::string url = "http://" + origin.Address() + "/";
-    Zelkor zelkor{Ansi(L"127.0.0.1," + proxyA.Port() + L",A\r\n127.0.0.1," + proxyB.Port() +
-                       L",B\r\n")};
+    Zelkor zelkor{
+        Ansi(L"127.0.0.1," + proxyA.Port() + L",A\r\n127.0.0.1," + proxyB.Port() + L",B\r\n")};
     MainControls controls{};
 };
 
 TEST_F(ProxyClientE2E, EverySwitchInTheWindowsIsTakenByAWinInetClient) {
-    WebClient running(url);
+    WebClient running(url);  // started while the proxy is off
     ASSERT_EQ(running.Body(), "origin");
     Press(controls.check);
     ASSERT_TRUE(ProxyEnableBecomes('\1'));
@@ -49,11 +50,13 @@ TEST_F(ProxyClientE2E, EverySwitchInTheWindowsIsTakenByAWinInetClient) {
     EXPECT_EQ(running.FetchAgain(), "proxy-A") << "a running client, on its next session";
     EXPECT_EQ(FetchOnce(url), "proxy-A");
     EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1))) << "as the clients left it";
+    // Brought up again from the tray, the window reads what the clients left.
     PostMessageW(zelkor.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(zelkor.MainWindow()); }));
     ASSERT_TRUE(zelkor.ShowFromTray());
     EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_CHECKED);
 
+    // Another entry, then the trial window's "接続", then the proxy off.
     PickNow(controls.servers, 1);
     EXPECT_EQ(FetchOnce(url), "proxy-B");
     ASSERT_TRUE(zelkor.ConnectFromTrialWindow(L"127.0.0.1", proxyA.Port()));
@@ -61,6 +64,24 @@ TEST_F(ProxyClientE2E, EverySwitchInTheWindowsIsTakenByAWinInetClient) {
     Press(controls.check);
     ASSERT_TRUE(ProxyEnableBecomes('\0'));
     EXPECT_EQ(running.FetchAgain(), "origin");
+}
+
+// "System" → "All Protocols" switches the value in force between its two forms, and a pick in
+// the list keeps the form, even between two entries on one host.
+TEST_F(ProxyClientE2E, AllProtocolsWritesTheOneProxyFormThatTheClientTakes) {
+    Press(controls.check);
+    ASSERT_TRUE(ProxyEnableBecomes('\1'));
+    ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
+    EXPECT_TRUE(WaitUntil([&] { return Holds("ProxyServer", REG_SZ, Sz(proxyA.Address())); }));
+    EXPECT_EQ(FetchOnce(url), "proxy-A");
+    PickNow(controls.servers, 1);
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(proxyB.Address())));
+    EXPECT_EQ(FetchOnce(url), "proxy-B");
+    ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
+    EXPECT_TRUE(
+        WaitUntil([&] { return Holds("ProxyServer", REG_SZ, Sz("http=" + proxyB.Address())); }));
+    EXPECT_EQ(FetchOnce(url), "proxy-B");
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 }
 
 }  // namespace

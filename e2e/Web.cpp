@@ -86,7 +86,8 @@ WebClient::WebClient(const std::string& url) {
     startup.hStdOutput = itsOutput;
     wchar_t driver[MAX_PATH];
     GetModuleFileNameW(nullptr, driver, MAX_PATH);
-    const std::filesystem::path client = std::filesystem::path(driver).parent_path() / L"WebClient.exe";
+    const std::filesystem::path client =
+        std::filesystem::path(driver).parent_path() / L"WebClient.exe";
     std::wstring command = L"\"" + client.wstring() + L"\" " + std::wstring(url.begin(), url.end());
     CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                    nullptr, &startup, &process_);
