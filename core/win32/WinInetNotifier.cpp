@@ -10,8 +10,8 @@ namespace {
 
 using SetOptionW = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, DWORD);
 
-// No InternetOpen: WinINet would load its own settings then, and it rewrites a ProxyEnable
-// that is not a DWORD when it does.
+// No InternetOpen: telling needs no session, and WinINet would load its settings then,
+// rewriting as off a ProxyEnable that an older version left as one byte.
 SetOptionW LoadSetOption() {
     return reinterpret_cast<SetOptionW>(SystemFunction(L"wininet.dll", "InternetSetOptionW"));
 }
