@@ -12,17 +12,6 @@
 namespace e2e {
 namespace {
 
-struct MainControls {
-    HWND address, port, check, servers, comment;
-};
-
-MainControls ControlsOf(HWND main) {
-    const std::vector<HWND> labels = ChildrenOf(main, L"Static");
-    const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
-    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0),
-            labels.at(3)};
-}
-
 class MainWindowE2E : public ZelkorInTray {
 protected:
     void SetUp() override {

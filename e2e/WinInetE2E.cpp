@@ -31,11 +31,6 @@ std::vector<int> OptionsSetOnNoHandle(const std::wstring& trace) {
     return options;
 }
 
-bool Holds(const char* name, DWORD type, const std::string& bytes) {
-    const auto value = ReadSetting(name);
-    return value && value->type == type && value->bytes == bytes;
-}
-
 TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     const std::wstring trace = PathFromEnvironment(L"ZELKOR_WINE_TRACE");
     if (trace.empty()) GTEST_SKIP() << "run by its ctest entry, under WINEDEBUG=trace+wininet";

@@ -88,6 +88,13 @@ bool Zelkor::WaitForExit(int timeoutMs) const {
     return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
+MainControls ControlsOf(HWND main) {
+    const std::vector<HWND> labels = ChildrenOf(main, L"Static");
+    const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
+    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0),
+            labels.at(3)};
+}
+
 HWND Zelkor::WaitForForm(const std::wstring& caption, int timeoutMs) const {
     HWND found = nullptr;
     WaitUntil([&] { return (found = Form(caption)) != nullptr && IsWindowVisible(found); },
@@ -129,6 +136,19 @@ HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring&
 bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& port) const {
     HWND editor = EditorWithNewEntry(address, port);
     return editor && SaveFromEditor(editor);
+}
+
+bool Zelkor::ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const {
+    ChooseMenu(MainWindow(), MainMenu::ProxyTest);
+    HWND trial = WaitForForm(L"試し串刺し");
+    if (!trial) return false;
+    const std::vector<HWND> boxes = ChildrenOf(trial, L"Edit");
+    Type(boxes.at(0), address);
+    SetCaret(boxes.at(1), 0, static_cast<int>(TextOf(boxes.at(1)).size()));
+    Type(boxes.at(1), port);
+    Press(ChildWithText(trial, L"Button", L"接続"));
+    Press(ChildWithText(trial, L"Button", L"終了"));
+    return WaitUntil([&] { return !IsWindow(trial); });
 }
 
 bool Zelkor::SaveFromEditor(HWND editor) const {
@@ -240,6 +260,11 @@ void DeleteSetting(const char* name) {
     RegDeleteValueA(key.get(), name);
 }
 
+bool Holds(const char* name, DWORD type, const std::string& bytes) {
+    const auto value = ReadSetting(name);
+    return value && value->type == type && value->bytes == bytes;
+}
+
 void SetProxyInForce(const std::string& server, bool on) {
     WriteSetting("ProxyServer", REG_SZ, Sz(server));
     WriteSetting("ProxyEnable", REG_DWORD, Dword(on ? 1 : 0));
@@ -272,7 +297,7 @@ public:
     }
 
 private:
-    static constexpr const char* kNames[] = {"ProxyServer", "ProxyEnable"};
+    static constexpr const char* kNames[] = {"ProxyServer", "ProxyEnable", "ProxyOverride"};
     std::vector<std::optional<StoredValue>> kept_;
 };
 

@@ -27,6 +27,12 @@ constexpr UINT Exit = Win32::kFirstMenuId;
 inline const std::wstring kMainCaption = L"Zelkor盛合わせ";
 inline const std::wstring kFormClass = Win32::kFormClass;
 
+// The main window's labels of the server in force, its check box, server list and comment.
+struct MainControls {
+    HWND address, port, check, servers, comment;
+};
+MainControls ControlsOf(HWND main);
+
 class Zelkor {
 public:
     // `listFile` null: no PROXYLIST.DAT beside the program. `exe`: the program to copy there.
@@ -60,6 +66,9 @@ public:
     bool AddEntryAndSave(const std::wstring& address, const std::wstring& port) const;
     // "終了" and Yes to the save question, in an editor that holds unsaved entries.
     bool SaveFromEditor(HWND editor) const;
+    // Opens the trial window from the main window, types a server, presses "接続" and "終了";
+    // true once the window has gone.
+    bool ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const;
 
     std::filesystem::path ListPath() const { return folder_ / L"PROXYLIST.DAT"; }
     std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }
@@ -93,6 +102,7 @@ struct StoredValue {
 std::optional<StoredValue> ReadSetting(const char* name);
 void WriteSetting(const char* name, DWORD type, const std::string& bytes);
 void DeleteSetting(const char* name);
+bool Holds(const char* name, DWORD type, const std::string& bytes);
 void SetProxyInForce(const std::string& server, bool on);
 inline std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
 inline std::string Dword(DWORD value) {
