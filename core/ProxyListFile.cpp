@@ -1,3 +1,32 @@
+// PROXYLIST.DAT, loaded and saved whole: converted in one call each way (core/ListEncoding,
+// core/ProxyListFormat) and replaced by one rename, so that at every instant the list on disk
+// is the old one or the new one, whole (tests/ProxyListFileTest.cpp cuts a save after each of
+// its calls, as a crash and as a power cut, and checks just that).
+//
+// A save, `ListSave` below:
+// - A list the user made read-only is never replaced: its attribute (its mode on Linux) is
+//   looked at before anything is written, since Wine run as root does not enforce it, and the
+//   message names the file.
+// - The new list is written to PROXYLIST.DAT.new beside it (whatever stood at that name is
+//   deleted first, never followed) and flushed to the disk. Only then is the old one looked
+//   at; where it must be kept (below) it first gets a second name, PROXYLIST.DAT.bak (.bak2
+//   and on if taken), by a hard link or a copy, and the user is told once.
+// - The new file takes what the user set on the old one and is renamed over it (FileSystem.h
+//   says what each platform keeps).
+// - A step that another program's momentary hold makes fail (a sharing error, or access
+//   refused to a file that is not read-only) is tried again, one save waiting about a second
+//   and a half in all; every failure is reported in the words of the call that failed.
+// - A rename that reports a failure counts as done only when the temporary file is gone and the
+//   list reads back as the new bytes (waiting out a hold again). A save that put nothing in
+//   place says so, deletes its temporary file, and deletes the copy it made only while the
+//   list provably still holds what was copied; with the list gone, the temporary file is kept
+//   and named.
+//
+// A list on disk that a save would not reproduce is never replaced without that copy: one that
+// was not read whole (unreadable, or longer than the table), one in another encoding (UTF-8
+// with or without its mark, UTF-16) or with bytes that do not decode, and one that another
+// program wrote after it was read (its size and hash are kept at each load and save).
+
 #include <functional>
 
 #include "core/MainBas.h"

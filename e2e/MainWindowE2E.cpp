@@ -12,17 +12,6 @@
 namespace e2e {
 namespace {
 
-struct MainControls {
-    HWND address, port, check, servers, comment;
-};
-
-MainControls ControlsOf(HWND main) {
-    const std::vector<HWND> labels = ChildrenOf(main, L"Static");
-    const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
-    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0),
-            labels.at(3)};
-}
-
 class MainWindowE2E : public ZelkorInTray {
 protected:
     void SetUp() override {
@@ -153,7 +142,7 @@ TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
     // has been handled.
     const RECT box = RectOf(controls.check);
     ClickAt({box.left + Pixels(90), (box.top + box.bottom) / 2});
-    EXPECT_TRUE(SettingBecomes("ProxyEnable", REG_DWORD, Dword(0)));
+    EXPECT_TRUE(WaitForSetting("ProxyEnable", REG_DWORD, Dword(0)));
     EXPECT_EQ(TextOf(controls.address), L"ｱﾄﾞﾚｽ[HTTP=proxy.example.jp]");
     EXPECT_EQ(VisibleWindowsOf(zelkor.Pid()), std::vector<HWND>{main});
 }
@@ -161,25 +150,25 @@ TEST_F(MainWindowE2E, ThePointerMovingAcrossTheWindowDoesNothing) {
 TEST_F(MainWindowE2E, PickingAServerWritesExactlyItsProxyServerAndLeavesProxyEnableAlone) {
     ASSERT_TRUE(zelkor.ShowFromTray());
     Pick(controls.servers, 1);
-    EXPECT_TRUE(SettingBecomes("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
+    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
     EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[http=10.0.0.1]", L"PortNo[3128]"));
     EXPECT_EQ(TextOf(controls.comment), L"");
     Pick(controls.servers, 0);
     EXPECT_TRUE(ShowsProxy(L"ｱﾄﾞﾚｽ[http=proxy.example.jp]", L"PortNo[8080]"));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(controls.comment) == L"社内プロクシ"; }));
-    EXPECT_TRUE(SettingIs("ProxyServer", REG_SZ, Sz("http=proxy.example.jp:8080")));
-    EXPECT_TRUE(SettingIs("ProxyEnable", REG_DWORD, Dword(1)));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=proxy.example.jp:8080")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 }
 
 TEST_F(MainWindowE2E, TheCheckBoxWritesADwordProxyEnable) {
     ASSERT_TRUE(zelkor.ShowFromTray());
     Press(controls.check);
-    EXPECT_TRUE(SettingBecomes("ProxyEnable", REG_DWORD, Dword(0)));
+    EXPECT_TRUE(WaitForSetting("ProxyEnable", REG_DWORD, Dword(0)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(controls.servers); }));
     Press(controls.check);
-    EXPECT_TRUE(SettingBecomes("ProxyEnable", REG_DWORD, Dword(1)));
+    EXPECT_TRUE(WaitForSetting("ProxyEnable", REG_DWORD, Dword(1)));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(controls.servers); }));
-    EXPECT_TRUE(SettingIs("ProxyServer", REG_SZ, Sz(kSampleServer)));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(kSampleServer)));
 }
 
 TEST_F(MainWindowE2E, MinimizingHidesTheWindowAndTheTrayIconBringsItBack) {

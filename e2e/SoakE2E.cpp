@@ -34,11 +34,10 @@ Held HeldBy(const Zelkor& zelkor) {
 class SoakE2E : public ZelkorShown {
 protected:
     void Switch(int times) {
-        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
-        HWND check = ChildrenOf(main, L"Button").at(2);
+        const MainControls controls = ControlsOf(main);
         for (int i = 0; i < times; ++i) {
-            PickNow(servers, i % 2);
-            SendMessageW(check, BM_CLICK, 0, 0);
+            PickNow(controls.servers, i % 2);
+            SendMessageW(controls.check, BM_CLICK, 0, 0);
         }
     }
     bool OpenAndClose(UINT command, const std::wstring& caption) {

@@ -75,6 +75,13 @@ bool Zelkor::WaitForExit(int timeoutMs) const {
     return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
+MainControls ControlsOf(HWND main) {
+    const std::vector<HWND> labels = ChildrenOf(main, L"Static");
+    const std::vector<HWND> buttons = ChildrenOf(main, L"Button");  // two frames, the check box
+    return {labels.at(0), labels.at(1), buttons.at(2), ChildrenOf(main, L"ComboBox").at(0),
+            labels.at(3)};
+}
+
 HWND Zelkor::WaitForForm(const std::wstring& caption, int timeoutMs) const {
     HWND found = nullptr;
     WaitUntil([&] { return (found = Form(caption)) != nullptr && IsWindowVisible(found); },
@@ -120,6 +127,19 @@ HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring&
 bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& port) const {
     HWND editor = EditorWithNewEntry(address, port);
     return editor && SaveFromEditor(editor);
+}
+
+bool Zelkor::ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const {
+    ChooseMenu(MainWindow(), MainMenu::ProxyTest);
+    HWND trial = WaitForForm(Texts::kTrialCaption);
+    if (!trial) return false;
+    const std::vector<HWND> boxes = ChildrenOf(trial, L"Edit");
+    Type(boxes.at(0), address);
+    SetCaret(boxes.at(1), 0, static_cast<int>(TextOf(boxes.at(1)).size()));
+    Type(boxes.at(1), port);
+    Press(ChildWithText(trial, L"Button", L"接続"));
+    Press(ChildWithText(trial, L"Button", L"終了"));
+    return Gone(trial);
 }
 
 bool Zelkor::SaveFromEditor(HWND editor) const {
@@ -224,13 +244,13 @@ void SetProxyInForce(const std::string& server, bool on) {
     WriteSetting("ProxyEnable", REG_DWORD, Dword(on ? 1 : 0));
 }
 
-bool SettingIs(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
+bool Holds(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
     const auto value = ReadSetting(name);
     return value && value->type == type && value->bytes == bytes;
 }
 
-bool SettingBecomes(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
-    return WaitUntil([&] { return SettingIs(name, type, bytes); });
+bool WaitForSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
+    return WaitUntil([&] { return Holds(name, type, bytes); });
 }
 
 std::string Ansi(const std::wstring& text) {
@@ -260,7 +280,7 @@ public:
     }
 
 private:
-    static constexpr const char* kNames[] = {"ProxyServer", "ProxyEnable"};
+    static constexpr const char* kNames[] = {"ProxyServer", "ProxyEnable", "ProxyOverride"};
     std::vector<std::optional<StoredValue>> kept_;
 };
 

@@ -28,6 +28,12 @@ constexpr UINT Exit = Win32::kFirstMenuId;
 
 inline const std::wstring kFormClass = Win32::kFormClass;
 
+// The main window's labels of the server in force, its check box, server list and comment.
+struct MainControls {
+    HWND address, port, check, servers, comment;
+};
+MainControls ControlsOf(HWND main);
+
 class Zelkor {
 public:
     // `listFile` null: no PROXYLIST.DAT beside the program. `exe`: the program to copy there.
@@ -66,6 +72,9 @@ public:
     bool AddEntryAndSave(const std::wstring& address, const std::wstring& port) const;
     // "終了" and Yes to the save question, in an editor that holds unsaved entries.
     bool SaveFromEditor(HWND editor) const;
+    // Opens the trial window from the main window, types a server, presses "接続" and "終了";
+    // true once the window has gone.
+    bool ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const;
 
     std::filesystem::path ListPath() const { return folder_.path() / L"PROXYLIST.DAT"; }
     std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }
@@ -101,8 +110,8 @@ void WriteSetting(const char* name, DWORD type, const std::vector<uint8_t>& byte
 void DeleteSetting(const char* name);
 void SetProxyInForce(const std::string& server, bool on);
 // Whether the value is stored with this type and these bytes; and the same, waited for.
-bool SettingIs(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
-bool SettingBecomes(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
+bool Holds(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
+bool WaitForSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
 inline std::vector<uint8_t> Dword(uint8_t value) { return {value, 0, 0, 0}; }
 
 // Text in code page 932, as the list file holds it.

@@ -255,6 +255,12 @@ TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQues
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,\r\nnew.example,3128,\r\n");
     ASSERT_EQ(Headless::Boxes().size(), 3u);
     EXPECT_EQ(Headless::Boxes()[2].prompt, Texts::kCloseQuestion);
+    // Windows' page of the programs holding up the sign-out says why, while each question is up.
+    EXPECT_EQ(Headless::Boxes()[1].endSessionReason,
+              L"プロクシサーバ一覧の編集内容が保存されていません。");
+    EXPECT_EQ(Headless::Boxes()[2].endSessionReason,
+              L"「メモリから開放しますか？」への答えを待っています。");
+    EXPECT_EQ(Headless::EndSessionReason(), L"");
     EXPECT_FALSE(Toolkit::Ended());
     EXPECT_FALSE(window.form().Visible());
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 2);

@@ -80,6 +80,13 @@ TEST(UsersReadme, IsCodePage932WithCrLfAndQuotesOnlyWhatTheProgramShows) {
     EXPECT_GE(quotes.size(), 20u);
     for (const std::wstring& quote : quotes)
         EXPECT_NE(program.find(ToUtf8(quote)), std::string::npos) << ToUtf8(quote);
+
+    // Windows' own words stand in 『』; and what a user must know before relying on a switch.
+    EXPECT_EQ(text.find_first_of(L"“”"), std::wstring::npos);
+    for (const wchar_t* said :
+         {L"http=アドレス:ポート番号", L"REG_DWORD", L"『設定を自動的に検出する』", L"『詳細情報』",
+          L"21H2", L"『強制的にサインアウト』", L"Windows 10（64"})
+        EXPECT_NE(text.find(said), std::wstring::npos) << ToUtf8(said);
 }
 
 }  // namespace

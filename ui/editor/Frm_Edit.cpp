@@ -120,8 +120,8 @@ void Frm_Edit::Cmd_Exit() { form_.Unload(); }
 
 void Frm_Edit::Form_QueryUnload(int16_t& cancel, int) {
     if (dataChanged_ != kTrue) return;
-    const int answer =
-        Toolkit::MsgBox(kSaveQuestion, MsgStyle::YesNoCancel | MsgStyle::Question, kSaveTitle);
+    const int answer = Toolkit::AskHoldingEndSession(
+        kUnsavedReason, kSaveQuestion, MsgStyle::YesNoCancel | MsgStyle::Question, kSaveTitle);
     if (answer == MsgAnswer::Yes) {
         // A failed save keeps the window open, so the edits are not lost with it.
         if (!Cmd_Save()) cancel = kTrue;

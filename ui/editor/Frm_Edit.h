@@ -27,6 +27,8 @@ public:
         L"データが追加または変更されています。保存しますか？\n\rはい：書込む\u3000いいえ：変更前に"
         L"元に戻す";
     static inline const std::wstring kSaveTitle = L"ProxyEditor終了";
+    static inline const std::wstring kUnsavedReason =
+        L"プロクシサーバ一覧の編集内容が保存されていません。";
     static inline const std::wstring kDeleteTitle = L"Zelkor終了";
 
 private:

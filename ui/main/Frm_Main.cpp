@@ -181,9 +181,9 @@ void Frm_Main::MnuPf2_Click(int) {
 }
 
 void Frm_Main::Form_QueryUnload(int16_t& cancel, int) {
-    const int answer = Toolkit::MsgBox(
-        kCloseQuestion, MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2,
-        kCloseTitle);
+    const int answer = Toolkit::AskHoldingEndSession(
+        kCloseReason, kCloseQuestion,
+        MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2, kCloseTitle);
     if (answer == MsgAnswer::Yes) {
         Cmd_Exit();
     } else if (answer == MsgAnswer::No) {

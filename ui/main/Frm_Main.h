@@ -30,6 +30,9 @@ public:
     static inline const std::wstring kCloseQuestion =
         L"メモリから開放しますか？\n\rはい：完全終了\u3000いいえ：タスクトレイへ格納";
     static inline const std::wstring kCloseTitle = L"Zelkor終了";
+    // What Windows' page of the programs holding up a sign-out shows while the question is up.
+    static inline const std::wstring kCloseReason =
+        L"「メモリから開放しますか？」への答えを待っています。";
     // An icon the shell refused is offered again this often, this many times: two minutes.
     static constexpr int kIconRetryMilliseconds = 2000;
     static constexpr int kIconRetries = 60;

@@ -40,3 +40,6 @@ std::unique_ptr<FormPeer> MakeFormPeer(Form& form);
 int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title);
 // Brings the message box that is up to the front, where it takes the keyboard.
 void BringUpMessageBox();
+// The reason every window of the program gives for holding up the end of the session; an
+// empty one takes it away.
+void SetEndSessionReason(const std::wstring& reason);

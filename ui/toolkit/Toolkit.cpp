@@ -26,6 +26,15 @@ int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
     return Ended() ? MsgAnswer::Cancel : answer;
 }
 
+int AskHoldingEndSession(const std::wstring& reason, const std::wstring& prompt, int style,
+                         const std::wstring& title) {
+    SetEndSessionReason(reason);
+    struct Answered {
+        ~Answered() { SetEndSessionReason(L""); }
+    } answered;
+    return MsgBox(prompt, style, title);
+}
+
 bool MessageBoxUp() { return g_boxesUp > 0; }
 
 void ReportFault(const char* what) noexcept {

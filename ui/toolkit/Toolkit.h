@@ -28,6 +28,10 @@ ScreenArea WorkArea();
 // Returns the answer's number (MsgAnswer); an empty title gives the application's title.
 // Once the program has ended nothing more is asked, and the answer is Cancel.
 int MsgBox(const std::wstring& prompt, int style, const std::wstring& title = L"");
+// A question that holds up the end of the session (sign-out, shutdown) while it is up: Windows'
+// own page of the programs that hold it up gives `reason` under each window of the program.
+int AskHoldingEndSession(const std::wstring& reason, const std::wstring& prompt, int style,
+                         const std::wstring& title);
 // Whether a message box is up, waiting for its answer.
 bool MessageBoxUp();
 void DoEvents();

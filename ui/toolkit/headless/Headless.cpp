@@ -24,6 +24,7 @@ struct World {
     std::deque<int> answers;
     std::function<void()> whileNextBoxUp;
     bool boxInFront = false;
+    std::wstring endSessionReason;
     uint32_t now = 0;  // the toolkit's clock, in milliseconds
     struct ModalScript {
         std::function<void(Form&)> run;
@@ -187,7 +188,7 @@ std::unique_ptr<FormPeer> MakeFormPeer(Form& form) { return std::make_unique<Hea
 
 int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& title) {
     World& w = world();
-    w.boxes.push_back({prompt, style, title});
+    w.boxes.push_back({prompt, style, title, w.endSessionReason});
     w.boxInFront = true;
     if (const std::function<void()> meanwhile = std::exchange(w.whileNextBoxUp, nullptr))
         meanwhile();
@@ -199,6 +200,7 @@ int ShowMessageBox(const std::wstring& prompt, int style, const std::wstring& ti
 }
 
 void BringUpMessageBox() { world().boxInFront = true; }
+void SetEndSessionReason(const std::wstring& reason) { world().endSessionReason = reason; }
 
 namespace Toolkit {
 int TwipsPerPixelX() { return world().scale.TwipsPerPixel(); }
@@ -272,6 +274,7 @@ std::vector<std::wstring> Prompts() {
 }
 void Answer(int answer) { world().answers.push_back(answer); }
 void WhileNextBoxUp(std::function<void()> script) { world().whileNextBoxUp = std::move(script); }
+const std::wstring& EndSessionReason() { return world().endSessionReason; }
 bool BoxInFront() { return world().boxInFront; }
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
     World& w = world();

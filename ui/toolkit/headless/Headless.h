@@ -16,6 +16,7 @@ struct Box {
     std::wstring prompt;
     int style;
     std::wstring title;
+    std::wstring endSessionReason;  // the one given while the box was up
 };
 
 struct TrayIcon {
@@ -48,6 +49,8 @@ std::vector<std::wstring> Prompts();
 void Answer(int answer);  // the next message box gets this answer; unscripted ones take the default
 // Runs once while the next message box is up, before its answer: what comes meanwhile.
 void WhileNextBoxUp(std::function<void()> script);
+// The reason the program now gives for holding up the end of the session; empty: none.
+const std::wstring& EndSessionReason();
 // A message box is the active window, taking the keyboard.
 bool BoxInFront();
 // Runs each time the named form is shown modally; the form is closed afterwards if the script

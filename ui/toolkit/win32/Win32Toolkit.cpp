@@ -48,6 +48,18 @@ BOOL CALLBACK FindBoxToAnswer(HWND hwnd, LPARAM found) {
     return FALSE;
 }
 
+// Windows' page lists each window of a program that holds up the end of the session, with
+// that window's own reason.
+BOOL CALLBACK GiveEndSessionReason(HWND hwnd, LPARAM reason) {
+    const auto& text = *reinterpret_cast<const std::wstring*>(reason);
+    if (!Win32::IsForm(hwnd)) return TRUE;
+    if (text.empty())
+        ShutdownBlockReasonDestroy(hwnd);
+    else
+        ShutdownBlockReasonCreate(hwnd, text.c_str());
+    return TRUE;
+}
+
 }  // namespace
 
 namespace Win32 {
@@ -132,4 +144,9 @@ void BringUpMessageBox() {
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBoxToAnswer, reinterpret_cast<LPARAM>(&box));
     if (box) SetForegroundWindow(box);
+}
+
+void SetEndSessionReason(const std::wstring& reason) {
+    EnumThreadWindows(GetCurrentThreadId(), GiveEndSessionReason,
+                      reinterpret_cast<LPARAM>(&reason));
 }
