@@ -188,6 +188,10 @@ void ChooseMenu(HWND window, UINT commandId) { PostMessageW(window, WM_COMMAND, 
 
 void Close(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 
+bool Gone(HWND window, int timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
 HWND FocusIn(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -224,8 +228,7 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, int timeoutMs) {
 void Answer(const MessageBoxSeen& box, int buttonId) {
     PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
-    // Gone before the next look for a box, so that look never finds this one again.
-    WaitUntil([&] { return !IsWindow(box.hwnd); });
+    Gone(box.hwnd);  // before the next look for a box, so that look never finds this one again
 }
 
 bool UnderWine() {

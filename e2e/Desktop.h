@@ -50,6 +50,8 @@ void SetCaret(HWND edit, int start, int length = 0);
 // Chooses a menu item by the command number the window's menu bar gives it.
 void ChooseMenu(HWND window, UINT commandId);
 void Close(HWND window);
+// Waits until the window has been destroyed.
+bool Gone(HWND window, int timeoutMs = 10000);
 // The control that has the keyboard focus in the thread of `window`.
 HWND FocusIn(HWND window);
 

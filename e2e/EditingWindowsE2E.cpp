@@ -9,16 +9,11 @@
 namespace e2e {
 namespace {
 
-class EditingWindowsE2E : public ZelkorInTray {
+class EditingWindowsE2E : public ZelkorShown {
 protected:
-    void SetUp() override {
-        ZelkorInTray::SetUp();
-        ASSERT_TRUE(zelkor.ShowFromTray());
-    }
-
     HWND OpenEditor() {
         ChooseMenu(main, MainMenu::ProxyEdit);
-        HWND editor = zelkor.WaitForForm(L"Proxy Editor");
+        HWND editor = zelkor.WaitForForm(Texts::kEditorCaption);
         if (editor) list = ChildrenOf(editor, L"ListBox").at(0);
         return editor;
     }
@@ -31,15 +26,6 @@ protected:
         HWND dialog = zelkor.WaitForForm(caption);
         if (dialog) boxes = ChildrenOf(dialog, L"Edit");
         return dialog;
-    }
-    bool Answered(const std::wstring& title, int answer) {
-        const auto box = WaitForMessageBox(zelkor.Pid());
-        if (!box || box->title != title) return false;
-        Answer(*box, answer);
-        return !IsWindow(box->hwnd);
-    }
-    bool Gone(HWND window) const {
-        return WaitUntil([&] { return !IsWindow(window); });
     }
     // The photo covers its box up to the edges at any scaling: its ground reaches the bottom
     // corners. A picture too small for its box would be centred, with the colour of its top
@@ -55,7 +41,7 @@ protected:
                GetPixel(screen.get(), box.right - 2, box.bottom - 2) != sky;
     }
     std::vector<std::wstring> MainListItems() const {
-        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
+        HWND servers = ControlsOf(main).servers;
         std::vector<std::wstring> items;
         for (int i = 0; i < ItemCount(servers); ++i) items.push_back(ItemText(servers, i));
         return items;
@@ -97,18 +83,18 @@ TEST_F(EditingWindowsE2E, AddChangeAndDeleteThenYesSavesTheFileByteForByte) {
 
     Pick(list, 0);
     Press(EditorButton(editor, L"削除"));
-    const auto question = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->title, L"Zelkor終了");
-    EXPECT_EQ(question->prompt, L"Proxy:proxy.example.jpを削除します。\n\rよろしいですか？");
-    EXPECT_EQ(question->defaultButton, IDNO);
-    Answer(*question, IDYES);
+    const MessageBoxSeen question = zelkor.AnswerNextBox(IDYES);
+    EXPECT_EQ(question.title, Texts::kCloseTitle);
+    EXPECT_EQ(question.prompt, L"Proxy:proxy.example.jpを削除します。\n\rよろしいですか？");
+    EXPECT_TRUE(question.icon);
+    EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(question.defaultButton, IDNO);
     EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 2; }));
 
     // The user had hidden the file; the save keeps it hidden.
     SetFileAttributesW(zelkor.ListPath().c_str(), FILE_ATTRIBUTE_HIDDEN);
     Press(EditorButton(editor, L"終了"));
-    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDYES));
+    ASSERT_EQ(zelkor.AnswerNextBox(IDYES).title, Texts::kEditorSaveTitle);
     ASSERT_TRUE(Gone(editor));
     EXPECT_EQ(zelkor.ListFile(), Ansi(L"10.0.0.1,8081,\r\nnew.example.jp,8000,新しい串\r\n"));
     EXPECT_TRUE(GetFileAttributesW(zelkor.ListPath().c_str()) & FILE_ATTRIBUTE_HIDDEN);
@@ -122,14 +108,14 @@ TEST_F(EditingWindowsE2E, CancelKeepsTheEditorAndNoLeavesTheFileAndTheMainListAs
     ASSERT_TRUE(editor);
     Pick(list, 0);
     Press(EditorButton(editor, L"削除"));
-    ASSERT_TRUE(Answered(L"Zelkor終了", IDYES));
+    ASSERT_EQ(zelkor.AnswerNextBox(IDYES).title, Texts::kCloseTitle);
     EXPECT_TRUE(WaitUntil([&] { return ItemCount(list) == 1; }));
 
     Close(editor);
-    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDCANCEL));
+    ASSERT_EQ(zelkor.AnswerNextBox(IDCANCEL).title, Texts::kEditorSaveTitle);
     EXPECT_TRUE(IsWindowVisible(editor));
     ChooseMenu(editor, EditorMenu::Exit);
-    ASSERT_TRUE(Answered(L"ProxyEditor終了", IDNO));
+    ASSERT_EQ(zelkor.AnswerNextBox(IDNO).title, Texts::kEditorSaveTitle);
     ASSERT_TRUE(Gone(editor));
     EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList));
     EXPECT_TRUE(WaitUntil([&] {
@@ -143,7 +129,7 @@ TEST_F(EditingWindowsE2E, ChangeOrDeleteWithNoLineSelectedSaysSoInTheStatusLine)
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(editor) == EditorButton(editor, L"追加"); }));
     HWND status = ChildrenOf(editor, L"Static").at(0);
     Press(EditorButton(editor, L"変更"));
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"先に項目を選択してください。"; }));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == Texts::kSelectFirst; }));
     Pick(list, 0);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(status).empty(); }));
     Press(EditorButton(editor, L"終了"));
@@ -184,20 +170,14 @@ TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
     SendMessageW(boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  "));
     Press(ChildWithText(dialog, L"Button", L"追加"));
     HWND status = ChildrenOf(dialog, L"Static").at(0);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == L"入力必須こうもくです。"; }));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == Texts::kRequired; }));
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[0]; }));
 
     // A character that Shift-JIS has no place for is refused by name; what was typed stays.
     SendMessageW(boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"host"));
     Type(boxes[2], L"프");
     Press(ChildWithText(dialog, L"Button", L"追加"));
-    const auto refusal = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->prompt,
-              L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です（シフトJISにない文"
-              L"字です）。\r\n"
-              L"この文字を取り除いてから、もう一度押してください。");
-    Answer(*refusal, IDOK);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDOK).prompt, Texts::Unfitting(L"コメント", L"프"));
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == boxes[2]; }));
     EXPECT_EQ(TextOf(boxes[2]), L"a社c프");
     EXPECT_EQ(ItemCount(list), 2);
@@ -208,7 +188,7 @@ TEST_F(EditingWindowsE2E, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
 
 TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsItsLine) {
     ChooseMenu(main, MainMenu::ProxyTest);
-    HWND trial = zelkor.WaitForForm(L"試し串刺し");
+    HWND trial = zelkor.WaitForForm(Texts::kTrialCaption);
     ASSERT_TRUE(trial);
     const std::vector<HWND> trialBoxes = ChildrenOf(trial, L"Edit");
     HWND connect = ChildWithText(trial, L"Button", L"接続");
@@ -239,41 +219,31 @@ TEST_F(EditingWindowsE2E, TheTrialWindowConnectsWithProxyServerOnlyAndAppendsIts
     // A pasted look-alike: "ö" would reach the registry as "o", another host.
     SendMessageW(trialBoxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"pr\u00f6xy.example.jp"));
     Press(connect);
-    const auto writeError = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(writeError);
-    EXPECT_EQ(writeError->prompt, L"レジストリライトエラー");
-    Answer(*writeError, IDOK);
-    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz(kSampleServer));
+    EXPECT_EQ(zelkor.AnswerNextBox(IDOK).prompt, Texts::kWriteError);
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(kSampleServer)));
     SendMessageW(trialBoxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"try.example.jp"));
 
-    const auto enableBefore = ReadSetting("ProxyEnable");
     Press(connect);
-    EXPECT_TRUE(WaitUntil([] {
-        const auto server = ReadSetting("ProxyServer");
-        return server && server->type == REG_SZ && server->bytes == Sz("http=try.example.jp:8080");
-    }));
-    EXPECT_EQ(ReadSetting("ProxyEnable")->bytes, enableBefore->bytes);
-    EXPECT_EQ(ReadSetting("ProxyEnable")->type, enableBefore->type);
+    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 
     Press(save);
-    const auto question = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->title, L"保存");
-    EXPECT_EQ(question->prompt, L"このプロクシを追加してよろしいですか？");
-    Answer(*question, IDYES);
+    const MessageBoxSeen question = zelkor.AnswerNextBox(IDYES);
+    EXPECT_EQ(question.title, L"保存");
+    EXPECT_EQ(question.prompt, L"このプロクシを追加してよろしいですか？");
     EXPECT_TRUE(WaitUntil(
         [&] { return zelkor.ListFile() == Ansi(kSampleList + L"try.example.jp,8080,\r\n"); }));
 
     Press(ChildWithText(trial, L"Button", L"終了"));
     ASSERT_TRUE(Gone(trial));
-    HWND address = ChildrenOf(main, L"Static").at(0);
+    HWND address = ControlsOf(main).address;
     EXPECT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[http=try.example.jp]"; }));
     EXPECT_EQ(MainListItems().size(), 3u);
 }
 
 TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileItIsUp) {
     ChooseMenu(main, MainMenu::About);
-    HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
+    HWND about = zelkor.WaitForForm(Texts::kAboutCaption);
     ASSERT_TRUE(about);
     const RECT r = RectOf(about), screen = ScreenRect();
     EXPECT_NEAR((r.left + r.right) / 2, screen.right / 2, 1);
@@ -284,7 +254,7 @@ TEST_F(EditingWindowsE2E, TheAboutBoxOpensCentredAndTheTrayIconDoesNothingWhileI
     Screenshot(L"about-box", about);
 
     // A left press on the icon, then Enter: the box closes only after the press was handled.
-    HWND address = ChildrenOf(main, L"Static").at(0);
+    HWND address = ControlsOf(main).address;
     SetProxyInForce("HTTP=other.example.jp:3128", true);
     PostTrayMessage(main, WM_LBUTTONDOWN);
     PressKey(close, VK_RETURN);
@@ -332,14 +302,14 @@ TEST_F(DarkThemeE2E, EveryWindowShowsItsTextsInTheThemesColours) {
     ASSERT_TRUE(zelkor.WaitForStartup() && zelkor.ShowFromTray());
     main = zelkor.MainWindow();
     EXPECT_EQ(UnreadText(main), L"");
-    for (const auto& [menu, caption] : {std::pair{MainMenu::About, L"Zelkor盛合わせについて"},
-                                        {MainMenu::ProxyTest, L"試し串刺し"},
-                                        {MainMenu::ProxyEdit, L"Proxy Editor"}}) {
+    for (const auto& [menu, caption] : {std::pair{MainMenu::About, Texts::kAboutCaption},
+                                        {MainMenu::ProxyTest, Texts::kTrialCaption},
+                                        {MainMenu::ProxyEdit, Texts::kEditorCaption}}) {
         ChooseMenu(main, menu);
         EXPECT_EQ(UnreadText(zelkor.WaitForForm(caption)), L"") << caption;
         if (menu != MainMenu::ProxyEdit) Close(zelkor.Form(caption));
     }
-    HWND editor = zelkor.Form(L"Proxy Editor");
+    HWND editor = zelkor.Form(Texts::kEditorCaption);
     SendMessageW(EditorButton(editor, L"変更"), BM_CLICK, 0, 0);  // nothing selected
     EXPECT_EQ(UnreadText(editor), L"");
     HWND dialog = OpenEntryDialog(editor, L"追加", L"Proxy追加");
@@ -355,20 +325,14 @@ TEST(LockedListE2E, AListThatCouldNotBeReadIsKeptWhenTheEditorSaves) {
         CreateFileW(zelkor.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     zelkor.Start();
-    const auto box = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"プロクシサーバ一覧を読み込めませんでした。");
-    Answer(*box, IDOK);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDOK).title, Texts::kListUnreadableTitle);
     ASSERT_TRUE(zelkor.WaitForStartup());
     CloseHandle(held);
 
     ASSERT_TRUE(zelkor.ShowFromTray());
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-    const auto kept = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->prompt.substr(0, kept->prompt.find(L"\r\n")),
-              L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。");
-    Answer(*kept, IDOK);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDOK).prompt,
+              Texts::kKeptUnreadable + L"\r\n" + zelkor.ListPath().wstring() + L".bak");
     EXPECT_TRUE(
         WaitUntil([&] { return zelkor.ListFile() == std::string("new.example.jp,8000,\r\n"); }));
     EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), Ansi(kSampleList));
@@ -379,10 +343,7 @@ TEST_F(EditingWindowsE2E, SignOutWithTheEditorOpenEndsTheProgramAndNothingComesB
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
     PostMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    const auto question = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->title, L"Zelkor終了");
-    Answer(*question, IDYES);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDYES).title, Texts::kCloseTitle);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(main) || !zelkor.Running(); }, 10000, 1));
     bool mainCameBack = false;
     EXPECT_TRUE(WaitUntil(
@@ -401,23 +362,20 @@ TEST(LargeListE2E, AFullListOf32767EntriesFillsTheDropDownAndTheEditor) {
         lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(lines));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup(60000));
-    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(zelkor.StartShown(60000));
     HWND main = zelkor.MainWindow();
     HWND servers = ChildrenOf(main, L"ComboBox").at(0);
     EXPECT_EQ(ItemCount(servers), 32767);
     EXPECT_EQ(ItemText(servers, 32766), L"host32766.example.jp");
 
     ChooseMenu(main, MainMenu::ProxyEdit);
-    HWND editor = zelkor.WaitForForm(L"Proxy Editor", 60000);
+    HWND editor = zelkor.WaitForForm(Texts::kEditorCaption, 60000);
     ASSERT_TRUE(editor);
     HWND list = ChildrenOf(editor, L"ListBox").at(0);
     EXPECT_EQ(ItemCount(list), 32767);
     EXPECT_EQ(ItemText(list, 32766).substr(0, 20), L"host32766.example.jp");
     Close(editor);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 60000))
-        << "nothing changed, nothing asked";
+    EXPECT_TRUE(Gone(editor, 60000)) << "nothing changed, nothing asked";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The real program under Wine among other programs: lists saved by other editors or changed
-// behind its back, a second start, close requests while a window holds unsaved work, a full
-// disk.
+// The real program under Wine among other programs: lists saved by other editors, changed or
+// held behind its back, a second start, close requests while a window holds unsaved work, a
+// full disk.
 
 #include <windows.h>
 
@@ -11,34 +11,18 @@
 
 #include "core/win32/SystemText.h"
 #include "e2e/Zelkor.h"
-#include "tests/support/Texts.h"
 
 namespace e2e {
 namespace {
 
-std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L"\r\n")); }
-
-// What another program wrote, as the bytes it wrote.
-void WriteFromOutside(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 // The first line of the message a save shows, once it has been answered.
 std::wstring AnsweredSaveMessage(const Zelkor& zelkor) {
-    const auto shown = WaitForMessageBox(zelkor.Pid());
-    if (!shown) return L"(no message)";
-    Answer(*shown, IDOK);
-    return FirstLine(shown->prompt);
+    const std::wstring prompt = zelkor.AnswerNextBox(IDOK).prompt;
+    return prompt.substr(0, prompt.find(L"\r\n"));
 }
 
 // The program beside the sample list, its window up.
-class NeighboursE2E : public ZelkorInTray {
-protected:
-    void SetUp() override {
-        ZelkorInTray::SetUp();
-        ASSERT_TRUE(zelkor.ShowFromTray());
-    }
-};
+using NeighboursE2E = ZelkorShown;
 
 // Notepad's UTF-8, with and without its mark: the entries show and reach the registry as
 // written; the next save writes code page 932 and keeps the original beside it.
@@ -50,25 +34,15 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
                                  "b.example.jp,3128,\xE7\xA4\xBE\xE5\x86\x85\r\n";  // 社内
         SetProxyInForce("HTTP=b.example.jp:3128", true);
         Zelkor zelkor(utf8);
-        zelkor.Start();
-        ASSERT_TRUE(zelkor.WaitForStartup());
-        ASSERT_TRUE(zelkor.ShowFromTray());
-        HWND main = zelkor.MainWindow();
-        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
-        EXPECT_EQ(ItemText(servers, 0), L"a.example.jp");
-        PickNow(servers, 0);
-        EXPECT_TRUE(WaitUntil([] {
-            const auto server = ReadSetting("ProxyServer");
-            return server && server->bytes == Sz("http=a.example.jp:8080");
-        }));
-        EXPECT_TRUE(
-            WaitUntil([&] { return TextOf(ChildrenOf(main, L"Static").at(3)) == L"自宅"; }));
+        ASSERT_TRUE(zelkor.StartShown());
+        const MainControls controls = ControlsOf(zelkor.MainWindow());
+        EXPECT_EQ(ItemText(controls.servers, 0), L"a.example.jp");
+        PickNow(controls.servers, 0);
+        EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=a.example.jp:8080")));
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(controls.comment) == L"自宅"; }));
 
         ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-        EXPECT_EQ(
-            AnsweredSaveMessage(zelkor),
-            L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で保存されていたため、"
-            L"シフトJISで保存し直しました。元のファイルは次の名前で残してあります。");
+        EXPECT_EQ(AnsweredSaveMessage(zelkor), Texts::kKeptOtherEncoding);
         EXPECT_TRUE(WaitUntil([&] {
             return zelkor.ListFile() == Ansi(
                                             L"a.example.jp,8080,自宅\r\nb.example.jp,3128,社内\r\n"
@@ -81,16 +55,30 @@ TEST(OtherEditorsE2E, AListSavedAsUtf8IsShownPickedAndSavedAsWrittenAndKept) {
 // Notepad added a line while the program ran; the editor's save keeps Notepad's version.
 TEST_F(NeighboursE2E, AListRewrittenFromOutsideIsKeptWhenTheEditorSaves) {
     const std::string outside = Ansi(kSampleList) + "notepad.example.jp,80,\r\n";
-    WriteFromOutside(zelkor.ListPath(), outside);
+    WriteBytes(zelkor.ListPath(), outside);
 
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-    EXPECT_EQ(
-        AnsweredSaveMessage(zelkor),
-        L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
-        L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。");
+    EXPECT_EQ(AnsweredSaveMessage(zelkor), Texts::kKeptChanged);
     EXPECT_TRUE(WaitUntil(
         [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
     EXPECT_EQ(zelkor.FileBeside(L"PROXYLIST.DAT.bak"), outside);
+}
+
+// A virus scanner or a sync client has the list open, sharing nothing, when a save comes: the
+// save waits for it to let go, and goes through with nothing to say.
+TEST_F(NeighboursE2E, AListAnotherProgramHoldsForAMomentIsSavedOnceItLetsGo) {
+    HANDLE held =
+        CreateFileW(zelkor.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
+    // Let go once the save has met the hold, its new list written beside the old one.
+    EXPECT_TRUE(
+        WaitUntil([&] { return zelkor.FileBeside(L"PROXYLIST.DAT.new").has_value(); }, 10000, 1));
+    CloseHandle(held);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return zelkor.ListFile() == Ansi(kSampleList + L"new.example.jp,8000,\r\n"); }));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleWindowsOf(zelkor.Pid()) == std::vector{main}; }));
+    EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.bak")) << "nothing to keep";
 }
 
 // A list the user made read-only: the save says so and names it, the list stays as it was and
@@ -99,7 +87,7 @@ TEST_F(NeighboursE2E, AReadOnlyListIsNeitherReplacedNorUnlocked) {
     const std::wstring list = zelkor.ListPath().wstring();
     ASSERT_TRUE(SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-    const auto refused = WaitForMessageBox(zelkor.Pid());
+    const auto refused = WaitForMessageBox(zelkor.Pid());  // looked at while it is up
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->prompt,
               Texts::kListNotSaved + L"\r\n" + Texts::kListReadOnly + L"\r\n" + list);
@@ -138,11 +126,11 @@ TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
     EXPECT_TRUE(second.WaitForExit());
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.MainWindow()); }));
     EXPECT_EQ(second.ListFile(), std::string("second.example.jp,1,\r\n"));
-    EXPECT_EQ(ReadSetting("ProxyServer")->bytes, Sz(kSampleServer));
+    EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(kSampleServer)));
     EXPECT_TRUE(NoSecondIcon());
 
     ChooseMenu(first.MainWindow(), MainMenu::About);
-    HWND about = first.WaitForForm(L"Zelkor盛合わせについて");
+    HWND about = first.WaitForForm(Texts::kAboutCaption);
     ASSERT_TRUE(about);
     const OtherProgram other;
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
@@ -151,7 +139,7 @@ TEST(SecondStartE2E, TheSecondCopyBringsUpTheFirstAndEnds) {
     EXPECT_TRUE(third.WaitForExit());
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }));
     Close(about);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(Gone(about));
 }
 
 // taskkill's WM_CLOSE and the end of the session while the editor holds an unsaved entry:
@@ -161,23 +149,17 @@ TEST_F(NeighboursE2E, ACloseRequestWithAnUnsavedEntryAsksTheEditorsQuestionFirst
     ASSERT_TRUE(editor);
 
     PostMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    auto box = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"ProxyEditor終了");
-    Answer(*box, IDCANCEL);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDCANCEL).title, Texts::kEditorSaveTitle);
     // Had the close gone on, the program's own question would come before this one.
     PostMessageW(main, WM_CLOSE, 0, 0);
-    box = WaitForMessageBox(zelkor.Pid());
+    const auto box = WaitForMessageBox(zelkor.Pid());
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"ProxyEditor終了");
+    EXPECT_EQ(box->title, Texts::kEditorSaveTitle);
     EXPECT_TRUE(IsWindowVisible(editor));
     Answer(*box, IDYES);
-    box = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"Zelkor終了");
-    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList + L"new.example.jp,8000,\r\n"));
-    Answer(*box, IDYES);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDYES).title, Texts::kCloseTitle);
     EXPECT_TRUE(zelkor.WaitForExit());
+    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList + L"new.example.jp,8000,\r\n"));
 }
 
 // A disk with room left for part of the list only: the save fails in the system's own words
@@ -189,13 +171,11 @@ TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
     for (int i = 0; i < 400; ++i) lines += L"host" + std::to_wstring(i) + L".example.jp,8080,\r\n";
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(lines), PathFromEnvironment(L"ZELKOR_EXE"), small);
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(zelkor.StartShown());
     // Full but for one block, less than the list takes.
     const std::filesystem::path folder = zelkor.ListPath().parent_path();
     const std::string block(4096, 'x');
-    WriteFromOutside(folder / L"slack", block);
+    WriteBytes(folder / L"slack", block);
     {
         std::ofstream fill(folder / L"filler", std::ios::binary);
         while (fill.write(block.data(), static_cast<std::streamsize>(block.size())).flush()) {
@@ -204,13 +184,8 @@ TEST(FullDiskE2E, ASaveOntoAFullDiskSaysSoAndTheListStays) {
     std::filesystem::remove(folder / L"slack");
 
     ASSERT_TRUE(zelkor.AddEntryAndSave(L"new.example.jp", L"8000"));
-    const auto failed = WaitForMessageBox(zelkor.Pid());
-    ASSERT_TRUE(failed);
-    EXPECT_EQ(
-        failed->prompt,
-        L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n" +
-            SystemText(ERROR_DISK_FULL));
-    Answer(*failed, IDOK);
+    EXPECT_EQ(zelkor.AnswerNextBox(IDOK).prompt,
+              Texts::kListNotSaved + L"\r\n" + SystemText(ERROR_DISK_FULL));
     EXPECT_EQ(zelkor.ListFile(), Ansi(lines));
     EXPECT_FALSE(zelkor.FileBeside(L"PROXYLIST.DAT.new"));
 

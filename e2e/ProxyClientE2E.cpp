@@ -28,9 +28,7 @@ protected:
         // exceptions say "<-loopback>"; Wine's sends it through the proxy either way.
         WriteSetting("ProxyOverride", REG_SZ, Sz("<-loopback>"));
         SetProxyInForce("http=" + proxyA.Address(), false);
-        zelkor.Start();
-        ASSERT_TRUE(zelkor.WaitForStartup());
-        ASSERT_TRUE(zelkor.ShowFromTray());
+        ASSERT_TRUE(zelkor.StartShown());
         controls = ControlsOf(zelkor.MainWindow());
     }
 
@@ -72,14 +70,13 @@ TEST_F(ProxyClientE2E, AllProtocolsWritesTheOneProxyFormThatTheClientTakes) {
     Press(controls.check);
     ASSERT_TRUE(ProxyEnableBecomes('\1'));
     ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
-    EXPECT_TRUE(WaitUntil([&] { return Holds("ProxyServer", REG_SZ, Sz(proxyA.Address())); }));
+    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz(proxyA.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-A");
     PickNow(controls.servers, 1);
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(proxyB.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-B");
     ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
-    EXPECT_TRUE(
-        WaitUntil([&] { return Holds("ProxyServer", REG_SZ, Sz("http=" + proxyB.Address())); }));
+    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=" + proxyB.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-B");
     EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 }

@@ -31,36 +31,35 @@ Held HeldBy(const Zelkor& zelkor) {
     return held;
 }
 
-class SoakE2E : public ZelkorInTray {
+class SoakE2E : public ZelkorShown {
 protected:
     void Switch(int times) {
-        HWND servers = ChildrenOf(main, L"ComboBox").at(0);
-        HWND check = ChildrenOf(main, L"Button").at(2);
+        const MainControls controls = ControlsOf(main);
         for (int i = 0; i < times; ++i) {
-            PickNow(servers, i % 2);
-            SendMessageW(check, BM_CLICK, 0, 0);
+            PickNow(controls.servers, i % 2);
+            SendMessageW(controls.check, BM_CLICK, 0, 0);
         }
     }
     bool OpenAndClose(UINT command, const std::wstring& caption) {
         ChooseMenu(main, command);
         HWND window = zelkor.WaitForForm(caption);
         if (!window) return false;
-        if (caption == L"Proxy Editor") {
+        if (caption == Texts::kEditorCaption) {
             Press(ChildWithText(window, L"Button", L"追加"));
             HWND dialog = zelkor.WaitForForm(L"Proxy追加");
             if (!dialog) return false;
             Close(dialog);
-            if (!WaitUntil([&] { return !IsWindow(dialog); })) return false;
+            if (!Gone(dialog)) return false;
         }
         Close(window);
-        return WaitUntil([&] { return !IsWindow(window); });
+        return Gone(window);
     }
     void Round(int switches, int openings) {
         Switch(switches);
         for (int i = 0; i < openings; ++i) {
-            ASSERT_TRUE(OpenAndClose(MainMenu::ProxyEdit, L"Proxy Editor"));
-            ASSERT_TRUE(OpenAndClose(MainMenu::ProxyTest, L"試し串刺し"));
-            ASSERT_TRUE(OpenAndClose(MainMenu::About, L"Zelkor盛合わせについて"));
+            ASSERT_TRUE(OpenAndClose(MainMenu::ProxyEdit, Texts::kEditorCaption));
+            ASSERT_TRUE(OpenAndClose(MainMenu::ProxyTest, Texts::kTrialCaption));
+            ASSERT_TRUE(OpenAndClose(MainMenu::About, Texts::kAboutCaption));
         }
     }
 };
@@ -68,7 +67,6 @@ protected:
 TEST_F(SoakE2E, ManySwitchesAndOpeningsLeaveNothingBehind) {
     const int switches = FromEnvironment(L"ZELKOR_SOAK_SWITCHES", 200);
     const int openings = FromEnvironment(L"ZELKOR_SOAK_OPENINGS", 20);
-    ASSERT_TRUE(zelkor.ShowFromTray());
     Round(switches / 10, 2);  // the heap takes its working size first
     const Held first = HeldBy(zelkor);
     Round(switches - switches / 10, openings - 2);
@@ -98,9 +96,7 @@ TEST(FootprintE2E, ZelkorStaysWithinAMebibyteOfTheLeastProgramThatDoesItsJob) {
     if (fairExe.empty()) GTEST_SKIP() << "ZELKOR_FAIR_EXE names no baseline program";
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(zelkor.StartShown());
     Zelkor fair(std::nullopt, fairExe);
     fair.Start();
     ASSERT_TRUE(WaitUntil([&] { return !VisibleWindowsOf(fair.Pid()).empty(); }));

@@ -38,10 +38,9 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     const std::vector<int> before = OptionsSetOnNoHandle(trace);
     SetProxyInForce(kSampleServer, true);
     Zelkor zelkor(Ansi(kSampleList));
-    zelkor.Start();
-    ASSERT_TRUE(zelkor.WaitForStartup());
-    ASSERT_TRUE(zelkor.ShowFromTray());
+    ASSERT_TRUE(zelkor.StartShown());
     HWND main = zelkor.MainWindow();
+    const MainControls controls = ControlsOf(main);
     const auto announced = [&](size_t switches) {
         std::vector<int> expected = before;
         for (size_t i = 0; i < switches; ++i)
@@ -51,32 +50,25 @@ TEST(WinInetE2E, EachSwitchIsAnnouncedAndBothValuesStayExactlyAsWritten) {
     EXPECT_TRUE(announced(0)) << "nothing is announced before a switch";
 
     // The server list: its handler shows the new address after it has told WinINet.
-    Pick(ChildrenOf(main, L"ComboBox").at(0), 1);
-    HWND address = ChildrenOf(main, L"Static").at(0);
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(address) == L"ｱﾄﾞﾚｽ[http=10.0.0.1]"; }));
+    Pick(controls.servers, 1);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(controls.address) == L"ｱﾄﾞﾚｽ[http=10.0.0.1]"; }));
     EXPECT_TRUE(announced(1));
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=10.0.0.1:3128")));
     EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The trial window's "接続": the window closes after its handler has run.
-    ChooseMenu(main, MainMenu::ProxyTest);
-    HWND trial = zelkor.WaitForForm(L"試し串刺し");
-    ASSERT_TRUE(trial);
-    Type(ChildrenOf(trial, L"Edit").at(0), L"try.example.jp");
-    Press(ChildWithText(trial, L"Button", L"接続"));
-    Press(ChildWithText(trial, L"Button", L"終了"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(trial); }));
+    ASSERT_TRUE(zelkor.ConnectFromTrialWindow(L"try.example.jp", L"8080"));
     EXPECT_TRUE(announced(2));
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));
     EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
 
     // The check box: the About box, asked for after the click, opens once its handler is done.
-    Press(ChildrenOf(main, L"Button").at(2));
+    Press(controls.check);
     ChooseMenu(main, MainMenu::About);
-    HWND about = zelkor.WaitForForm(L"Zelkor盛合わせについて");
+    HWND about = zelkor.WaitForForm(Texts::kAboutCaption);
     ASSERT_TRUE(about);
     Close(about);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    ASSERT_TRUE(Gone(about));
     EXPECT_TRUE(announced(3));
     EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(0)));
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz("http=try.example.jp:8080")));

@@ -4,8 +4,6 @@
 #include <psapi.h>
 
 #include <cstring>
-#include <fstream>
-#include <random>
 #include <sstream>
 
 namespace e2e {
@@ -14,20 +12,6 @@ namespace {
 
 constexpr char kInternetSettings[] =
     "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
-
-std::filesystem::path NewFolder(std::filesystem::path parent) {
-    if (parent.empty()) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        parent = temp;
-    }
-    std::random_device random;
-    for (;;) {
-        std::filesystem::path folder = parent / (L"zelkor-e2e-" + std::to_wstring(random()));
-        std::error_code error;
-        if (std::filesystem::create_directory(folder, error)) return folder;
-    }
-}
 
 class SettingsKey {
 public:
@@ -48,9 +32,9 @@ private:
 
 Zelkor::Zelkor(const std::optional<std::string>& listFile, const std::wstring& exe,
                const std::filesystem::path& parent)
-    : folder_(NewFolder(parent)), exe_(folder_ / std::filesystem::path(exe).filename()) {
+    : folder_(parent), exe_(folder_.path() / std::filesystem::path(exe).filename()) {
     std::filesystem::copy_file(exe, exe_);
-    if (listFile) std::ofstream(folder_ / L"PROXYLIST.DAT", std::ios::binary) << *listFile;
+    if (listFile) WriteBytes(ListPath(), *listFile);
 }
 
 Zelkor::~Zelkor() {
@@ -65,19 +49,22 @@ Zelkor::~Zelkor() {
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 void Zelkor::Start() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    CreateProcessW(exe_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                   &startup, &process_);
+    CreateProcessW(exe_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                   folder_.path().c_str(), &startup, &process_);
 }
 
 bool Zelkor::WaitForStartup(int timeoutMs) {
     return WaitUntil([this] { return MainWindow() && !Form(L"Form1"); }, timeoutMs);
+}
+
+bool Zelkor::StartShown(int timeoutMs) {
+    Start();
+    return WaitForStartup(timeoutMs) && ShowFromTray();
 }
 
 bool Zelkor::Running() const {
@@ -113,15 +100,19 @@ bool Zelkor::Quit() {
     for (HWND window : VisibleWindowsOf(Pid()))
         if (window != main) return false;  // a modal window or a message box is up
     Close(main);
-    const auto question = WaitForMessageBox(Pid(), 5000);
-    if (!question) return false;
-    Answer(*question, IDYES);
-    return WaitForExit();
+    return AnswerNextBox(IDYES, 5000).hwnd && WaitForExit();
+}
+
+MessageBoxSeen Zelkor::AnswerNextBox(int button, int timeoutMs) const {
+    const std::optional<MessageBoxSeen> box = WaitForMessageBox(Pid(), timeoutMs);
+    if (!box) return {nullptr, L"(no message box)", L"", false, 0, {}};
+    Answer(*box, button);
+    return *box;
 }
 
 HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring& port) const {
     ChooseMenu(MainWindow(), MainMenu::ProxyEdit);
-    HWND editor = WaitForForm(L"Proxy Editor");
+    HWND editor = WaitForForm(Texts::kEditorCaption);
     if (!editor) return nullptr;
     Press(ChildWithText(editor, L"Button", L"追加"));
     HWND dialog = WaitForForm(L"Proxy追加");
@@ -130,7 +121,7 @@ HWND Zelkor::EditorWithNewEntry(const std::wstring& address, const std::wstring&
     Type(boxes.at(0), address);
     Type(boxes.at(1), port);
     Press(ChildWithText(dialog, L"Button", L"追加"));
-    return WaitUntil([&] { return !IsWindow(dialog); }) ? editor : nullptr;
+    return Gone(dialog) ? editor : nullptr;
 }
 
 bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& port) const {
@@ -140,7 +131,7 @@ bool Zelkor::AddEntryAndSave(const std::wstring& address, const std::wstring& po
 
 bool Zelkor::ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const {
     ChooseMenu(MainWindow(), MainMenu::ProxyTest);
-    HWND trial = WaitForForm(L"試し串刺し");
+    HWND trial = WaitForForm(Texts::kTrialCaption);
     if (!trial) return false;
     const std::vector<HWND> boxes = ChildrenOf(trial, L"Edit");
     Type(boxes.at(0), address);
@@ -148,25 +139,15 @@ bool Zelkor::ConnectFromTrialWindow(const std::wstring& address, const std::wstr
     Type(boxes.at(1), port);
     Press(ChildWithText(trial, L"Button", L"接続"));
     Press(ChildWithText(trial, L"Button", L"終了"));
-    return WaitUntil([&] { return !IsWindow(trial); });
+    return Gone(trial);
 }
 
 bool Zelkor::SaveFromEditor(HWND editor) const {
     Press(ChildWithText(editor, L"Button", L"終了"));
-    const auto question = WaitForMessageBox(Pid());
-    if (!question || question->title != L"ProxyEditor終了") return false;
-    Answer(*question, IDYES);
-    return true;
+    return AnswerNextBox(IDYES).title == Texts::kEditorSaveTitle;
 }
 
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 long StatusKb(const std::string& status, const char* field) {
     const size_t at = status.find(field);
@@ -176,9 +157,9 @@ long StatusKb(const std::string& status, const char* field) {
 }  // namespace
 
 std::optional<std::string> Zelkor::FileBeside(const std::wstring& name) const {
-    const std::filesystem::path file = folder_ / name;
+    const std::filesystem::path file = folder_.path() / name;
     if (!std::filesystem::exists(file)) return std::nullopt;
-    return ReadAll(file);
+    return ReadBytes(file);
 }
 
 namespace {
@@ -206,14 +187,14 @@ std::optional<Zelkor::Footprint> CountedByWindows(HANDLE process) {
 
 std::optional<Zelkor::Footprint> Zelkor::Measure() const {
     if (!UnderWine()) return CountedByWindows(Process());
-    const std::string marker = folder_.filename().string();
+    const std::string marker = folder_.path().filename().string();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {
         const std::wstring pid = entry.path().filename().wstring();
         if (pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        if (ReadAll(entry.path() / L"cmdline").find(marker) == std::string::npos) continue;
-        const std::string status = ReadAll(entry.path() / L"status");
-        std::istringstream stat(ReadAll(entry.path() / L"stat"));
+        if (ReadBytes(entry.path() / L"cmdline").find(marker) == std::string::npos) continue;
+        const std::string status = ReadBytes(entry.path() / L"status");
+        std::istringstream stat(ReadBytes(entry.path() / L"stat"));
         std::string field;
         double ticks = 0;
         for (int i = 1; i <= 15 && stat >> field; ++i)
@@ -243,16 +224,14 @@ std::optional<StoredValue> ReadSetting(const char* name) {
     if (RegQueryValueExA(key.get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     value.bytes.resize(size);
-    RegQueryValueExA(key.get(), name, nullptr, &value.type,
-                     reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    RegQueryValueExA(key.get(), name, nullptr, &value.type, value.bytes.data(), &size);
     value.bytes.resize(size);
     return value;
 }
 
-void WriteSetting(const char* name, DWORD type, const std::string& bytes) {
+void WriteSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
     SettingsKey key;
-    RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
+    RegSetValueExA(key.get(), name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 void DeleteSetting(const char* name) {
@@ -260,14 +239,18 @@ void DeleteSetting(const char* name) {
     RegDeleteValueA(key.get(), name);
 }
 
-bool Holds(const char* name, DWORD type, const std::string& bytes) {
+void SetProxyInForce(const std::string& server, bool on) {
+    WriteSetting("ProxyServer", REG_SZ, Sz(server));
+    WriteSetting("ProxyEnable", REG_DWORD, Dword(on ? 1 : 0));
+}
+
+bool Holds(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
     const auto value = ReadSetting(name);
     return value && value->type == type && value->bytes == bytes;
 }
 
-void SetProxyInForce(const std::string& server, bool on) {
-    WriteSetting("ProxyServer", REG_SZ, Sz(server));
-    WriteSetting("ProxyEnable", REG_DWORD, Dword(on ? 1 : 0));
+bool WaitForSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes) {
+    return WaitUntil([&] { return Holds(name, type, bytes); });
 }
 
 std::string Ansi(const std::wstring& text) {

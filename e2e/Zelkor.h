@@ -11,6 +11,8 @@
 #include <string>
 
 #include "e2e/Desktop.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/Texts.h"
 #include "ui/toolkit/win32/NativeIds.h"
 
 namespace e2e {
@@ -24,7 +26,6 @@ namespace EditorMenu {
 constexpr UINT Exit = Win32::kFirstMenuId;
 }
 
-inline const std::wstring kMainCaption = L"Zelkor盛合わせ";
 inline const std::wstring kFormClass = Win32::kFormClass;
 
 // The main window's labels of the server in force, its check box, server list and comment.
@@ -47,18 +48,23 @@ public:
     void Start();
     // Start-up is over: the main window exists and the splash is gone.
     bool WaitForStartup(int timeoutMs = 15000);
+    // Started, and the main window shown from the tray once start-up is over.
+    bool StartShown(int timeoutMs = 15000);
     bool Running() const;
     bool WaitForExit(int timeoutMs = 10000) const;
     DWORD Pid() const { return process_.dwProcessId; }
     HANDLE Process() const { return process_.hProcess; }
 
-    HWND MainWindow() const { return WindowOf(Pid(), kMainCaption, kFormClass); }
+    HWND MainWindow() const { return WindowOf(Pid(), Texts::kMainCaption, kFormClass); }
     HWND Form(const std::wstring& caption) const { return WindowOf(Pid(), caption, kFormClass); }
     HWND WaitForForm(const std::wstring& caption, int timeoutMs = 10000) const;
     // Shows the main window with a real left click on the tray icon.
     bool ShowFromTray() const;
     // Ends the program through its own close question.
     bool Quit();
+    // Presses `button` in the program's next message box: what the box showed, or, when none
+    // came, a box titled "(no message box)".
+    MessageBoxSeen AnswerNextBox(int button, int timeoutMs = 10000) const;
     // Opens the list editor from the main window and adds an entry through the entry dialog;
     // the editor, holding the entry unsaved, or null.
     HWND EditorWithNewEntry(const std::wstring& address, const std::wstring& port) const;
@@ -70,7 +76,7 @@ public:
     // true once the window has gone.
     bool ConnectFromTrialWindow(const std::wstring& address, const std::wstring& port) const;
 
-    std::filesystem::path ListPath() const { return folder_ / L"PROXYLIST.DAT"; }
+    std::filesystem::path ListPath() const { return folder_.path() / L"PROXYLIST.DAT"; }
     std::optional<std::string> ListFile() const { return FileBeside(L"PROXYLIST.DAT"); }
     // A file in the program's folder, when there is one of that name.
     std::optional<std::string> FileBeside(const std::wstring& name) const;
@@ -88,7 +94,7 @@ public:
     std::optional<Footprint> SettledFootprint() const;
 
 private:
-    std::filesystem::path folder_;
+    TempFolder folder_;
     std::filesystem::path exe_;
     PROCESS_INFORMATION process_{};
 };
@@ -97,17 +103,16 @@ private:
 // rewrites ProxyEnable when it loads).
 struct StoredValue {
     DWORD type = REG_NONE;
-    std::string bytes;
+    std::vector<uint8_t> bytes;
 };
 std::optional<StoredValue> ReadSetting(const char* name);
-void WriteSetting(const char* name, DWORD type, const std::string& bytes);
+void WriteSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
 void DeleteSetting(const char* name);
-bool Holds(const char* name, DWORD type, const std::string& bytes);
 void SetProxyInForce(const std::string& server, bool on);
-inline std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
-inline std::string Dword(DWORD value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
+// Whether the value is stored with this type and these bytes; and the same, waited for.
+bool Holds(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
+bool WaitForSetting(const char* name, DWORD type, const std::vector<uint8_t>& bytes);
+inline std::vector<uint8_t> Dword(uint8_t value) { return {value, 0, 0, 0}; }
 
 // Text in code page 932, as the list file holds it.
 std::string Ansi(const std::wstring& text);
@@ -128,6 +133,15 @@ protected:
 
     Zelkor zelkor{Ansi(kSampleList)};
     HWND main = nullptr;
+};
+
+// The same, its main window shown from the tray.
+class ZelkorShown : public ZelkorInTray {
+protected:
+    void SetUp() override {
+        ZelkorInTray::SetUp();
+        ASSERT_TRUE(zelkor.ShowFromTray());
+    }
 };
 
 }  // namespace e2e

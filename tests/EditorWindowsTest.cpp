@@ -5,70 +5,12 @@
 #include "text/AnsiText.h"
 #include "ui/editor/Frm_Edit.h"
 #include "ui/editor/Frm_EditSub.h"
-#include "ui/shared/A_MSG.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
 
 namespace {
 
 using Headless::Click;
 using Headless::Type;
-
-class Masks : public ::testing::Test {
-protected:
-    Masks() {
-        for (Control* box : {&port, &address, &comment})
-            box->KeyPress = [box](int& key) { A_MSG::Mask_KeyPress(*box, box->Tag, key); };
-        port.Tag = A_MSG::kPortMask;
-        address.Tag = A_MSG::kAddressMask;
-        comment.Tag = A_MSG::kCommentMask;
-        form.Load();
-    }
-    HeadlessApp h;
-    Form form{L"F", L"", 100, 100};
-    Control& port = form.Add(ControlKind::TextBox, L"Port", {});
-    Control& address = form.Add(ControlKind::TextBox, L"Address", {});
-    Control& comment = form.Add(ControlKind::TextBox, L"Comment", {});
-};
-
-TEST_F(Masks, PortTakesDigitsAndOverwrites) {
-    Type(port, L"8a0-8 .0x");
-    EXPECT_EQ(port.Text(), L"80-8 .0");
-    port.SetText(L"8080");
-    port.SetSelection(0, 0);
-    Type(port, L"3");
-    EXPECT_EQ(port.Text(), L"3080");
-    EXPECT_EQ(port.SelStart(), 1);
-    port.SetSelection(0, 2);
-    Type(port, L"9");
-    EXPECT_EQ(port.Text(), L"980");
-    port.SetText(L"8080");
-    port.SetSelection(4, 0);
-    Type(port, L"1\x16\x03\r");  // a fifth digit fits; Ctrl+V, Ctrl+C and Enter are dropped
-    EXPECT_EQ(port.Text(), L"80801");
-    Type(port, L"\b");
-    EXPECT_EQ(port.Text(), L"8080");
-}
-
-TEST_F(Masks, AddressDropsDoubleByteCommentInsertsIt) {
-    Type(address, L"ﾌﾟﾛｷｼ.example:ＡＢあ");
-    EXPECT_EQ(address.Text(), L"ﾌﾟﾛｷｼ.example:");
-    Type(address, std::wstring(20, L'a'));
-    EXPECT_EQ(address.Text().size(), 34u);  // no length limit
-
-    Type(comment, L"abcd");
-    comment.SetSelection(1, 0);
-    Type(comment, L"社");
-    EXPECT_EQ(comment.Text(), L"a社bcd");
-    Type(comment, L"X");
-    EXPECT_EQ(comment.Text(), L"a社Xcd");
-}
-
-TEST(Messages, CodesAndTheirTexts) {
-    EXPECT_EQ(A_MSG::Get_MsgText(L" E002 "), L"入力必須こうもくです。");
-    EXPECT_EQ(A_MSG::Get_MsgText(L"E001"), L"先に項目を選択してください。");
-    EXPECT_EQ(A_MSG::Get_MsgText(L"e001"), L"");
-    EXPECT_EQ(A_MSG::Get_MsgText(L"E003"), L"");
-}
 
 class Editor : public ::testing::Test {
 protected:
@@ -80,10 +22,8 @@ protected:
     void NextDialog(std::wstring address, std::wstring port, std::wstring comment,
                     int button = 100) {
         Headless::OnModal(L"Frm_EditSub", [=](Form& dialog) {
-            for (int i = 0; i < 3; ++i) dialog.Ctl(L"Txt_Body", i).SetText(L"");
-            dialog.Ctl(L"Txt_Body", 0).SetText(address);
-            dialog.Ctl(L"Txt_Body", 1).SetText(port);
-            dialog.Ctl(L"Txt_Body", 2).SetText(comment);
+            const std::wstring texts[] = {address, port, comment};
+            for (int i = 0; i < 3; ++i) dialog.Ctl(L"Txt_Body", i).SetText(texts[i]);
             Click(dialog.Ctl(L"CmdPF", button));
         });
     }
@@ -92,14 +32,50 @@ protected:
         Frm_Edit editor(h.app);
         editor.form().ShowModal();
     }
+    // The entry dialog opened to add an entry, the user doing `script` in it.
+    void OpenEntryDialog(std::function<void(Form&)> script) {
+        h.app.state.EditMode = EditModes::Add;
+        Headless::OnModal(L"Frm_EditSub", std::move(script));
+        Frm_EditSub dialog(h.app);
+        dialog.form().ShowModal();
+    }
     HeadlessApp h;
 };
 
-TEST(EditorLines, AddressAndPortColumns) {
-    EXPECT_EQ(Frm_Edit::ListLine({std::wstring(25, L'a'), L"80", L"c"}),
-              std::wstring(25, L'a') + L" 80     c");
-    EXPECT_EQ(Frm_Edit::ListLine({std::wstring(30, L'b'), L"1234567", L""}),
-              std::wstring(25, L'b') + L" 123456 ");
+// The port takes digits and a few signs, the address single-byte characters, each typed over
+// the next character; the comment takes double-byte characters too, inserted.
+TEST_F(Editor, TheEntryDialogsMasksFilterAndOverwriteWhatIsTyped) {
+    OpenEntryDialog([](Form& d) {
+        Control &address = d.Ctl(L"Txt_Body", 0), &port = d.Ctl(L"Txt_Body", 1),
+                &comment = d.Ctl(L"Txt_Body", 2);
+        Type(port, L"8a0-8 .0x");
+        EXPECT_EQ(port.Text(), L"80-8 .0");
+        port.SetText(L"8080");
+        port.SetSelection(0, 0);
+        Type(port, L"3");
+        EXPECT_EQ(port.Text(), L"3080");
+        EXPECT_EQ(port.SelStart(), 1);
+        port.SetSelection(0, 2);
+        Type(port, L"9");
+        EXPECT_EQ(port.Text(), L"980");
+        port.SetText(L"8080");
+        port.SetSelection(4, 0);
+        Type(port, L"1\x16\x03\r");  // a fifth digit fits; Ctrl+V, Ctrl+C and Enter are dropped
+        EXPECT_EQ(port.Text(), L"80801");
+        Type(port, L"\b");
+        EXPECT_EQ(port.Text(), L"8080");
+
+        Type(address, L"ﾌﾟﾛｷｼ.example:ＡＢあ");
+        EXPECT_EQ(address.Text(), L"ﾌﾟﾛｷｼ.example:");
+        Type(address, std::wstring(20, L'a'));
+        EXPECT_EQ(address.Text().size(), 34u);  // no length limit
+        Type(comment, L"abcd");
+        comment.SetSelection(1, 0);
+        Type(comment, L"社");
+        EXPECT_EQ(comment.Text(), L"a社bcd");
+        Type(comment, L"X");
+        EXPECT_EQ(comment.Text(), L"a社Xcd");
+    });
 }
 
 TEST_F(Editor, AddThenSaveWritesTheNewLastLine) {
@@ -132,9 +108,9 @@ TEST_F(Editor, NoLeavesTheFileAndCancelKeepsTheWindow) {
 TEST_F(Editor, ChangeAndDeleteNeedASelection) {
     Open([&](Form& f) {
         Click(f.Ctl(L"CmdPF", 210));
-        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), Texts::kSelectFirst);
         Click(f.Ctl(L"CmdPF", 220));
-        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), Texts::kSelectFirst);
         Headless::Pick(f.Ctl(L"Lst_Body"), 0);
         EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"");
     });
@@ -154,15 +130,19 @@ TEST_F(Editor, DeleteAsksAndMovesTheRestUp) {
         Headless::Answer(MsgAnswer::Yes);
     });
     EXPECT_EQ(Headless::Boxes()[0].prompt, L"Proxy:a.exampleを削除します。\n\rよろしいですか？");
-    EXPECT_EQ(Headless::Boxes()[0].style, 292);
     EXPECT_EQ(h.t.ListBytes(), "b.example,3128,\r\n");
 }
 
+// The list shows the address and the port in columns of 25 and 6 characters.
 TEST_F(Editor, DoubleClickChangesThatLine) {
-    NextDialog(L"z.example", L"9", L"changed");
+    const std::wstring address(30, L'z');
+    NextDialog(address, L"1234567", L"changed");
     Open([&](Form& f) {
         Headless::DoubleClick(f.Ctl(L"Lst_Body"), 1);
-        EXPECT_EQ(h.app.state.ProxyTable[1], (ProxyEntry{L"z.example", L"9", L"changed"}));
+        EXPECT_EQ(h.app.state.ProxyTable[1], (ProxyEntry{address, L"1234567", L"changed"}));
+        EXPECT_EQ(f.Ctl(L"Lst_Body").Items(),
+                  (std::vector<std::wstring>{L"a.example                 8080   first",
+                                             address.substr(0, 25) + L" 123456 changed"}));
         EXPECT_EQ(f.Ctl(L"Lst_Body").ListIndex(), 1);
         Headless::Answer(MsgAnswer::No);
     });
@@ -183,12 +163,11 @@ TEST_F(Editor, FailedSaveKeepsTheWindowOpen) {
 }
 
 TEST_F(Editor, EntryDialogChecksAndKeys) {
-    h.app.state.EditMode = EditModes::Add;
-    Headless::OnModal(L"Frm_EditSub", [&](Form& d) {
+    OpenEntryDialog([&](Form& d) {
         EXPECT_EQ(d.Caption(), L"Proxy追加");
         Type(d.Ctl(L"Txt_Body", 0), L"   ");
         Click(d.Ctl(L"CmdPF", 100));
-        EXPECT_EQ(d.Ctl(L"Lbl_SysMsg").Text(), L"入力必須こうもくです。");
+        EXPECT_EQ(d.Ctl(L"Lbl_SysMsg").Text(), Texts::kRequired);
         EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 0));
         Type(d.Ctl(L"Txt_Body", 0), L"h");
         EXPECT_EQ(d.Ctl(L"Lbl_SysMsg").Text(), L"");
@@ -201,16 +180,13 @@ TEST_F(Editor, EntryDialogChecksAndKeys) {
         Headless::PressKey(d.Ctl(L"Txt_Body", 2), Key::Escape);
         EXPECT_FALSE(d.Loaded());
     });
-    Frm_EditSub dialog(h.app);
-    dialog.form().ShowModal();
     EXPECT_EQ(h.app.state.EditMode, EditModes::Add);
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
 }
 
 // Pasted text is not filtered: a character the file cannot hold is refused, never stored.
 TEST_F(Editor, TheEntryDialogRefusesACharacterTheFileCannotHoldAndKeepsWhatWasTyped) {
-    h.app.state.EditMode = EditModes::Add;
-    Headless::OnModal(L"Frm_EditSub", [&](Form& d) {
+    OpenEntryDialog([&](Form& d) {
         Type(d.Ctl(L"Txt_Body", 0), L"h");
         Type(d.Ctl(L"Txt_Body", 1), L"1");
         d.Ctl(L"Txt_Body", 2).SetText(L"社内 프록시");
@@ -220,14 +196,8 @@ TEST_F(Editor, TheEntryDialogRefusesACharacterTheFileCannotHoldAndKeepsWhatWasTy
         EXPECT_EQ(Headless::Focused(), &d.Ctl(L"Txt_Body", 2));
         Headless::PressKey(d.Ctl(L"Txt_Body", 2), Key::Escape);
     });
-    Frm_EditSub dialog(h.app);
-    dialog.form().ShowModal();
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
-    EXPECT_EQ(Headless::Prompts(),
-              std::vector<std::wstring>{
-                  L"「コメント」の「프」は、プロクシサーバ一覧に保存できない文字です"
-                  L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してくださ"
-                  L"い。"});
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{Texts::Unfitting(L"コメント", L"프")});
 }
 
 TEST_F(Editor, AListTheWindowCannotHoldWholeIsNotShownAtAll) {
@@ -235,12 +205,9 @@ TEST_F(Editor, AListTheWindowCannotHoldWholeIsNotShownAtAll) {
     Open([&](Form& f) {
         EXPECT_EQ(f.Ctl(L"Lst_Body").ListCount(), 0);
         Click(f.Ctl(L"CmdPF", 220));
-        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), L"先に項目を選択してください。");
+        EXPECT_EQ(f.Ctl(L"Lbl_SysMsg").Text(), Texts::kSelectFirst);
     });
-    EXPECT_EQ(Headless::Prompts(),
-              std::vector<std::wstring>{
-                  L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
-                  L"使われないよう、一覧は空にしてあります。"});
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{Texts::kListNotShown});
     EXPECT_EQ(h.app.state.ProxyLastIndex(), 1);
 }
 
@@ -270,7 +237,7 @@ TEST_F(Trial, ButtonsNeedBothBoxes) {
 }
 
 TEST_F(Trial, ConnectWritesTheServerOnlyAndSaveAppends) {
-    h.t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {0});
+    h.t.PutEnableByte(0);
     OpenTrial([&](Form& f) {
         Type(f.Ctl(L"Txt_Body", 0), L" t.example ");
         Click(f.Ctl(L"CmdPF", 100));
@@ -280,10 +247,8 @@ TEST_F(Trial, ConnectWritesTheServerOnlyAndSaveAppends) {
         Click(f.Ctl(L"CmdPF", 110));
         EXPECT_TRUE(f.Loaded());
     });
-    const std::string server = "http=t.example:8080";
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes,
-              std::vector<uint8_t>(server.c_str(), server.c_str() + server.size() + 1));
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{0});
+    EXPECT_EQ(h.t.Stored("ProxyServer")->bytes, Sz("http=t.example:8080"));
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0});
     EXPECT_EQ(h.app.state.NowProxyName, L"t.example");
     EXPECT_EQ(Headless::Boxes()[0].title, L"保存");
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\nt.example,8080,\r\n");
@@ -296,14 +261,32 @@ TEST_F(Trial, APastedAddressTheCodePageCannotHoldIsNeitherConnectedNorSaved) {
         Click(f.Ctl(L"CmdPF", 100));
         Click(f.Ctl(L"CmdPF", 110));
     });
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyServer")->bytes.size(),
-              std::string("HTTP=a.example:8080").size() + 1);
+    EXPECT_EQ(h.t.Stored("ProxyServer")->bytes, Sz("HTTP=a.example:8080"));
+    EXPECT_EQ(Headless::Prompts(),
+              (std::vector<std::wstring>{Texts::kWriteError,
+                                         Texts::Unfitting(L"サーバアドレス", L"\u00f6")}));
+    EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
+}
+
+// A full list takes no entry more, from the editor or the trial window: said, nothing written.
+TEST_F(Trial, AFullListTakesNoMoreEntriesFromEitherWindow) {
+    h.app.state.ProxyTable.resize(kMaxProxyEntries, {L"h", L"1", L""});
+    Headless::OnModal(L"Frm_EditSub", [](Form& d) {
+        Type(d.Ctl(L"Txt_Body", 0), L"c");
+        Type(d.Ctl(L"Txt_Body", 1), L"1");
+        Click(d.Ctl(L"CmdPF", 100));
+        EXPECT_TRUE(d.Loaded()) << "what was typed stays";
+    });
+    Open([](Form& f) { Click(f.Ctl(L"CmdPF", 200)); });
+    OpenTrial([](Form& f) {
+        Type(f.Ctl(L"Txt_Body", 0), L"t.example");
+        Headless::Answer(MsgAnswer::Yes);
+        Click(f.Ctl(L"CmdPF", 110));
+    });
     EXPECT_EQ(Headless::Prompts(),
               (std::vector<std::wstring>{
-                  L"レジストリライトエラー",
-                  L"「サーバアドレス」の「\u00f6」は、プロクシサーバ一覧に保存できない文字です"
-                  L"（シフトJISにない文字です）。\r\nこの文字を取り除いてから、もう一度押してくださ"
-                  L"い。"}));
+                  Texts::kListFull, L"このプロクシを追加してよろしいですか？", Texts::kListFull}));
+    EXPECT_EQ(h.app.state.ProxyTable.size(), static_cast<size_t>(kMaxProxyEntries));
     EXPECT_EQ(h.t.ListBytes(), "a.example,8080,first\r\nb.example,3128,\r\n");
 }
 
@@ -353,7 +336,6 @@ TEST(Themes, TextWithoutColoursTakesTheSystemsAndAContrastThemeReplacesTheFixedO
     Headless::SetSystemColors({{SystemColor::ButtonText, Rgb(0, 0, 128)}}, false);
     EXPECT_EQ(ColorsOf(editor.form().Ctl(L"Frame1")),
               (TextColors{Rgb(0, 0, 128), Rgb(240, 240, 240)}));
-    EXPECT_EQ(ColorsOf(status), (TextColors{Rgb(255, 0, 0), Rgb(192, 192, 255)}));
     const TextColors contrast{0, Rgb(255, 255, 255)};
     Headless::SetSystemColors(
         {{SystemColor::ButtonText, contrast.text}, {SystemColor::ButtonFace, contrast.back}}, true);

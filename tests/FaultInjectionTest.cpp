@@ -1,12 +1,10 @@
-// Every registry call that can fail, with each code the system gives, in every caller; and the
-// list file failing at each step of a save in both windows that save.
+// Every registry call that can fail, in every caller; and the list file failing at each step of
+// a save in both windows that save.
 
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/Texts.h"
 #include "ui/editor/Frm_Edit.h"
-#include "ui/main/Frm_Main.h"
-#include "ui/start/Startup.h"
 #include "ui/trial/Frm_ZelkorOrder.h"
 
 namespace {
@@ -16,23 +14,18 @@ using Prompts = std::vector<std::wstring>;
 
 const std::string kList = "a.example,8080,first\r\nb.example,3128,second\r\n";
 
-std::vector<uint8_t> Sz(const std::string& text) {
-    return {text.c_str(), text.c_str() + text.size() + 1};
-}
-
 std::string CodeAndCall(const ::testing::TestParamInfo<std::tuple<int32_t, Call>>& info) {
     static const char* names[] = {"Open", "Query", "Set", "Close"};
     return names[static_cast<int>(std::get<1>(info.param))] + std::string("Fails") +
            std::to_string(std::get<0>(info.param));
 }
 
+// Each code takes the same path in the program: one the system gives for that call.
 class RegistryFault : public ::testing::TestWithParam<std::tuple<int32_t, Call>> {
 protected:
     // Started and shown with every call working; then the chosen call starts to fail.
     void StartShownThenFail() {
-        h.t.WriteList(kList);
-        MainBas::Main(h.app, window);
-        Headless::TrayMessage(window.form(), 0x201);
+        h.StartShown(kList);
         shownAt = Headless::Prompts().size();
         h.t.memory.FailCalls(failing, code);
     }
@@ -44,22 +37,19 @@ protected:
     Prompts Expect(const Prompts& opened, const Prompts& read, const Prompts& written) const {
         return failing == Call::Open ? opened : failing == Call::Query ? read : written;
     }
-    std::vector<uint8_t> Stored(const std::string& name) const {
-        return h.t.memory.Get(kSettingsPath, name)->bytes;
-    }
-    Control& Ctl(const wchar_t* name) { return window.form().Ctl(name); }
+    std::vector<uint8_t> Stored(const std::string& name) const { return h.t.Stored(name)->bytes; }
+    Control& Ctl(const wchar_t* name) { return h.Ctl(name); }
 
     const int32_t code = std::get<0>(GetParam());
     const Call failing = std::get<1>(GetParam());
-    HeadlessApp h;
-    Frm_Main window{h.app};
+    HeadlessMain h;
+    Frm_Main& window = h.window;
     size_t shownAt = 0;
 };
 
 TEST_P(RegistryFault, StartUpReportsItAndStillEndsInTheTray) {
-    h.t.WriteList(kList);
     h.t.memory.FailCalls(failing, code);
-    MainBas::Main(h.app, window);
+    h.Start(kList);
     EXPECT_EQ(Headless::Prompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {}));
     EXPECT_TRUE(window.form().Loaded());
     EXPECT_FALSE(window.form().Visible());
@@ -120,9 +110,10 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
     EXPECT_EQ(h.t.notifier.notices, failing == Call::Query ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachCallAndCode, RegistryFault,
-                         ::testing::Combine(::testing::Values(2, 5, 234),
-                                            ::testing::Values(Call::Open, Call::Query, Call::Set)),
+// The key missing, the value too long for its buffer, the key closed to writing.
+INSTANTIATE_TEST_SUITE_P(EachCall, RegistryFault,
+                         ::testing::Values(std::tuple{2, Call::Open}, std::tuple{234, Call::Query},
+                                           std::tuple{5, Call::Set}),
                          CodeAndCall);
 
 class SaveFault : public ::testing::TestWithParam<FailingFileSystem::Step> {
@@ -133,17 +124,14 @@ protected:
     }
     void ExpectOldFileAndOneMessage() const {
         EXPECT_EQ(h.t.ListBytes(), kList);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.t.folder.path()), {}), 1)
-            << "no half-written file is left beside the list";
+        EXPECT_EQ(FilesIn(h.t.folder.path()), 1u) << "no half-written file is left beside the list";
         ASSERT_FALSE(Headless::Boxes().empty());
         EXPECT_EQ(Headless::Boxes().back().prompt.rfind(Texts::kListNotSaved, 0), 0u);
     }
 
     HeadlessApp h;
     FailingFileSystem files{GetParam()};
-    App app{
-        AppState{}, h.ui, h.t.registry, files, h.clock, h.t.notifier, h.t.folder.path().wstring(),
-        L"Zelkor"};
+    App app = h.Over(files);
 };
 
 TEST_P(SaveFault, TheEditorKeepsItsWindowAndItsEdits) {

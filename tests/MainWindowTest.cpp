@@ -1,12 +1,7 @@
 // The main window and its tray icon, over the headless toolkit.
 
-#include <algorithm>
-
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/Texts.h"
-#include "text/AnsiText.h"
-#include "ui/main/Frm_Main.h"
-#include "ui/start/Startup.h"
 #include "ui/toolkit/Faults.h"
 #include "ui/toolkit/TaskIcon.h"
 
@@ -14,28 +9,20 @@ namespace {
 
 class MainWindow : public ::testing::Test {
 protected:
-    void StartWith(const std::string& list) {
-        h.t.WriteList(list);
-        MainBas::Main(h.app, window);
-    }
-    Control& Ctl(const wchar_t* name) { return window.form().Ctl(name); }
-    std::string StoredServer() const {
-        const std::vector<uint8_t> bytes = h.t.Stored("ProxyServer")->bytes;
-        return bytes.empty() || bytes.back() != 0 ? "no NUL"
-                                                  : std::string(bytes.begin(), bytes.end() - 1);
-    }
+    Control& Ctl(const wchar_t* name) { return h.Ctl(name); }
+    std::vector<uint8_t> StoredServer() const { return h.t.Stored("ProxyServer")->bytes; }
 
-    HeadlessApp h;
-    Frm_Main window{h.app};
+    HeadlessMain h;
+    Frm_Main& window = h.window;
 };
 
 TEST_F(MainWindow, StartUpLeavesOnlyTheTrayIcon) {
-    StartWith("a.example,8080,first\r\nb.example,3128,second\r\n");
+    h.Start("a.example,8080,first\r\nb.example,3128,second\r\n");
     EXPECT_TRUE(Headless::Boxes().empty());
     EXPECT_TRUE(window.form().Loaded());
     EXPECT_FALSE(window.form().Visible());
     ASSERT_EQ(Headless::Icons().size(), 1u);
-    EXPECT_EQ(Headless::Icons()[0].tip, L"Zelkor盛合わせ");
+    EXPECT_EQ(Headless::Icons()[0].tip, Texts::kMainCaption);
     EXPECT_EQ(Headless::Icons()[0].id, 0);
     EXPECT_EQ(Headless::Icons()[0].file, h.t.folder.path().wstring() + L"\\Zelkor.EXE");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").Items(),
@@ -58,19 +45,16 @@ TEST_F(MainWindow, MissingListIsReportedAndStartUpGoesOn) {
 
 TEST_F(MainWindow, AListTheDropDownCannotHoldWholeIsNotShownAtAll) {
     Headless::RefuseListItemsFrom(1);
-    StartWith("a.example,8080,first\r\nb.example,3128,second\r\n");
+    h.Start("a.example,8080,first\r\nb.example,3128,second\r\n");
     EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListCount(), 0);
-    EXPECT_EQ(Headless::Prompts(),
-              std::vector<std::wstring>{
-                  L"プロクシサーバ一覧を表示しきれませんでした。選んだ行と違うサーバが"
-                  L"使われないよう、一覧は空にしてあります。"});
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{Texts::kListNotShown});
 }
 
 // The icon's messages of the shell's current version: a click ends in NIN_SELECT (0x400), the
 // right button and the context-menu key in WM_CONTEXTMENU (0x7B), and the keyboard's selection
 // (Win+B, then Enter or Space) is NIN_KEYSELECT (0x401), which shells send twice for Enter.
 TEST_F(MainWindow, OnlyTheLeftPressOrTheKeyboardOnTheIconShowsTheWindowAndAClickActsOnce) {
-    StartWith("a.example,8080,\r\n");
+    h.Start();
     for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x207, 0x400, 0x7B}) {
         Headless::TrayMessage(window.form(), message);
         EXPECT_FALSE(window.form().Visible()) << message;
@@ -95,22 +79,17 @@ TEST_F(MainWindow, OnlyTheLeftPressOrTheKeyboardOnTheIconShowsTheWindowAndAClick
 }
 
 TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
-    StartWith("a.example,8080,first\r\n b.example ,3128, second \r\n");
-    h.t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Binary, {1});
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown("a.example,8080,first\r\n b.example ,3128, second \r\n");
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
-    const auto stored = h.t.memory.Get(kSettingsPath, "ProxyServer");
-    const std::string expected = "http=b.example:3128";
-    EXPECT_EQ(stored->bytes,
-              std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
+    EXPECT_EQ(StoredServer(), Sz("http=b.example:3128"));
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[http=b.example]");
     EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"second");
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
 }
 
 // In either form: two entries on one host, such as two debugging proxies, differ by their ports.
 TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwitches) {
-    StartWith("a.example,8080,x\r\na.example,8888,y\r\n");
+    h.Start("a.example,8080,x\r\na.example,8888,y\r\n");
     const std::pair<std::string, std::string> forms[] = {{"HTTP=a.example:8080", "http=a.example:"},
                                                          {"a.example:8080", "a.example:"}};
     for (const auto& [inForce, written] : forms) {
@@ -122,9 +101,9 @@ TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwit
         EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), sets) << inForce;
         EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), comment) << inForce;
         Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
-        EXPECT_EQ(StoredServer(), written + "8888") << inForce;
+        EXPECT_EQ(StoredServer(), Sz(written + "8888")) << inForce;
         Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
-        EXPECT_EQ(StoredServer(), written + "8080") << inForce;
+        EXPECT_EQ(StoredServer(), Sz(written + "8080")) << inForce;
         EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"x") << inForce;
     }
 }
@@ -132,26 +111,25 @@ TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwit
 // The form of the value in force is the setting: the item shows it, switches it, and every
 // writer keeps it.
 TEST_F(MainWindow, AllProtocolsShowsAndSwitchesTheFormThatEveryWriterKeeps) {
-    StartWith("a.example,8080,x\r\nb.example,3128,y\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown("a.example,8080,x\r\nb.example,3128,y\r\n");
     const MenuItem& allProtocols = Headless::Menu(window.form(), L"MnuPf", 112);
     EXPECT_TRUE(allProtocols.enabled);
     EXPECT_FALSE(allProtocols.checked);
     Headless::ClickMenu(window.form(), L"MnuPf", 112);
-    EXPECT_EQ(StoredServer(), "a.example:8080");
+    EXPECT_EQ(StoredServer(), Sz("a.example:8080"));
     EXPECT_TRUE(allProtocols.checked);
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[a.example]");
     EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{1});
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
-    EXPECT_EQ(StoredServer(), "b.example:3128");
+    EXPECT_EQ(StoredServer(), Sz("b.example:3128"));
     Headless::OnModal(L"Frm_ZelkorOrder", [](Form& f) {
         Headless::Type(f.Ctl(L"Txt_Body", 0), L"t.example");
         Headless::Click(f.Ctl(L"CmdPF", 100));
     });
     Headless::ClickMenu(window.form(), L"MnuPf", 110);
-    EXPECT_EQ(StoredServer(), "t.example:8080");
+    EXPECT_EQ(StoredServer(), Sz("t.example:8080"));
     Headless::ClickMenu(window.form(), L"MnuPf", 112);
-    EXPECT_EQ(StoredServer(), "http=t.example:8080");
+    EXPECT_EQ(StoredServer(), Sz("http=t.example:8080"));
     EXPECT_FALSE(allProtocols.checked);
     EXPECT_EQ(h.t.notifier.notices, 4);
 
@@ -160,36 +138,39 @@ TEST_F(MainWindow, AllProtocolsShowsAndSwitchesTheFormThatEveryWriterKeeps) {
     EXPECT_FALSE(allProtocols.enabled);
 }
 
+// The field takes the address before the write, so until the next read the same pick (the
+// port in force being its port too) counts as in force.
 TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
-    StartWith("b.example,1,c\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown("b.example,8080,c\r\n");
     h.t.memory.FailCalls(MemoryRegistry::Call::Set, 5);
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
-    EXPECT_EQ(Headless::Prompts().back(), Texts::kWriteError);
+    EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{Texts::kWriteError});
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
-    EXPECT_EQ(h.app.state.NowProxyName, L"b.example");
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), 1) << "the same pick writes nothing";
+    EXPECT_EQ(Headless::Boxes().size(), 1u);
 }
 
-TEST_F(MainWindow, TheCheckBoxWritesADwordAndEnablesTheList) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
-    const int sets = h.t.memory.CallCount(MemoryRegistry::Call::Set);
-    EXPECT_EQ(sets, 0);  // setting the box from the registry wrote nothing
+// With the proxy off, neither a server of the list nor a trial one can be put into force.
+TEST_F(MainWindow, TheCheckBoxWritesADwordAndEnablesTheListAndTheTrial) {
+    h.StartShown();
+    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), 0)
+        << "the box set from the registry";
+    const MenuItem& trial = Headless::Menu(window.form(), L"MnuPf", 110);
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 0);
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes,
-              (std::vector<uint8_t>{0, 0, 0, 0}));
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->type,
-              static_cast<uint32_t>(RegType::Dword));
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->type, static_cast<uint32_t>(RegType::Dword));
     EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
+    EXPECT_FALSE(trial.enabled);
     Headless::Check(Ctl(L"Chk_ProxyEnable"), 1);
-    EXPECT_EQ(h.t.memory.Get(kSettingsPath, "ProxyEnable")->bytes,
-              (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(h.t.Stored("ProxyEnable")->bytes, (std::vector<uint8_t>{1, 0, 0, 0}));
     EXPECT_TRUE(Ctl(L"Cmb_ProxyName").Enabled());
+    EXPECT_TRUE(trial.enabled);
 }
 
 TEST_F(MainWindow, UnreadableSettingsShowTheBoxClear) {
     h.t.memory.Erase(kSettingsPath, "ProxyEnable");
-    StartWith("a.example,8080,\r\n");
+    h.Start();
     // The icon pressed again while its box is up asks nothing more: the start-up's box and one.
     Headless::WhileNextBoxUp([&] { Headless::TrayMessage(window.form(), 0x201); });
     Headless::TrayMessage(window.form(), 0x201);
@@ -197,19 +178,19 @@ TEST_F(MainWindow, UnreadableSettingsShowTheBoxClear) {
     EXPECT_TRUE(window.form().Visible());
     EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 0);
     EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
+    EXPECT_FALSE(Headless::Menu(window.form(), L"MnuPf", 110).enabled);
 }
 
+// Its buttons, icon and default button are the end-to-end test's to see.
 TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown();
 
     Headless::Answer(MsgAnswer::Cancel);
     Headless::CloseBox(window.form());
     EXPECT_TRUE(window.form().Visible());
     ASSERT_EQ(Headless::Boxes().size(), 1u);
     EXPECT_EQ(Headless::Boxes()[0].prompt, Texts::kCloseQuestion);
-    EXPECT_EQ(Headless::Boxes()[0].style, 291);
-    EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor終了");
+    EXPECT_EQ(Headless::Boxes()[0].title, Texts::kCloseTitle);
 
     Headless::Answer(MsgAnswer::No);
     Headless::ClickMenu(window.form(), L"MnuPf", 199);
@@ -226,8 +207,7 @@ TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
 }
 
 TEST_F(MainWindow, MinimizingHidesAndTheIconBringsItBack) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown();
     Headless::Minimize(window.form());
     EXPECT_FALSE(window.form().Visible());
     Headless::TrayMessage(window.form(), 0x201);
@@ -236,7 +216,7 @@ TEST_F(MainWindow, MinimizingHidesAndTheIconBringsItBack) {
 }
 
 TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
-    StartWith("a.example,8080,\r\n");
+    h.Start();
     Headless::OnModal(L"Frm_About", [&](Form& about) {
         Headless::TrayMessage(window.form(), 0x201);
         EXPECT_FALSE(window.form().Visible());
@@ -252,8 +232,7 @@ TEST_F(MainWindow, TheIconDoesNothingWhileTheAboutBoxIsUp) {
 // an entry not saved yet: the editor's own save question comes first, and its Cancel keeps
 // everything open; "to the tray" afterwards leaves the window in the tray.
 TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQuestionFirst) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown();
     Headless::OnModal(L"Frm_EditSub", [](Form& dialog) {
         dialog.Ctl(L"Txt_Body", 0).SetText(L"new.example");
         dialog.Ctl(L"Txt_Body", 1).SetText(L"3128");
@@ -306,7 +285,7 @@ TEST_F(MainWindow, ACloseRequestWhileTheEditorHoldsAnUnsavedEntryAsksItsSaveQues
 // A second start of the program asks the first to come up, as the left press on its icon
 // does; while a modal window or a message box is up, that one comes to the front instead.
 TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
-    StartWith("a.example,8080,\r\n");
+    h.Start();
     window.form().UserStartedAgain();
     EXPECT_TRUE(window.form().Visible());
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
@@ -338,14 +317,13 @@ TEST_F(MainWindow, ASecondStartBringsUpTheWindowOrTheModalWindowOnTop) {
 TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffTheTaskbar) {
     for (const int dpi : {96, 120, 144, 168, 192, 216, 240, 288}) {
         for (const bool taskbarAtRight : {false, true}) {
-            HeadlessApp h;
+            HeadlessMain h;
+            Frm_Main& window = h.window;
             Headless::SetDpi(dpi);
             Headless::Screen screen{1920 * dpi / 96, 1080 * dpi / 96};
             (taskbarAtRight ? screen.taskbarRight : screen.taskbarBottom) = 48 * dpi / 96;
             Headless::SetScreen(screen);
-            Frm_Main window(h.app);
-            h.t.WriteList("a.example,8080,\r\n");
-            MainBas::Main(h.app, window);
+            h.Start();
             const std::string where =
                 std::to_string(dpi) + (taskbarAtRight ? " dpi, right" : " dpi, bottom");
             for (const int message : {0x200, 0x202, 0x203, 0x204, 0x205, 0x400, 0x7B}) {
@@ -358,64 +336,59 @@ TEST(MainWindowOnRealDesktops, TheLeftPressShowsItAtEveryScalingAndItStaysOffThe
             Headless::TrayMessage(window.form(), 0x201);
             EXPECT_TRUE(window.form().Visible()) << where;
 
+            // In the corner of the work area, 500 twips above the screen's bottom where the
+            // taskbar is not at the bottom, else on it (48 pixels are more than 500 twips).
             const Form& f = window.form();
-            const Toolkit::ScreenArea work = Toolkit::WorkArea();
-            EXPECT_EQ(f.Left() + f.Width(), std::min(Toolkit::ScreenWidth(), work.right)) << where;
-            EXPECT_EQ(f.Top() + f.Height(), std::min(Toolkit::ScreenHeight() - 500, work.bottom))
+            EXPECT_EQ(f.Left() + f.Width(), Toolkit::WorkArea().right) << where;
+            EXPECT_EQ(f.Top() + f.Height(),
+                      taskbarAtRight ? Toolkit::ScreenHeight() - 500 : Toolkit::WorkArea().bottom)
                 << where;
         }
     }
 }
 
 TEST(MainWindowOnRealDesktops, StartedBeforeTheTaskbarItComesUpAboveIt) {
-    HeadlessApp h;
+    HeadlessMain h;
     Headless::SetDpi(192);
     Headless::SetScreen({2560, 1600});
-    Frm_Main window(h.app);
-    h.t.WriteList("a.example,8080,\r\n");
-    MainBas::Main(h.app, window);
+    h.Start();
     Headless::SetScreen({2560, 1600, 0, 0, 0, 96});
-    Headless::TrayMessage(window.form(), 0x201);
-    EXPECT_EQ(window.form().Top() + window.form().Height(), Toolkit::WorkArea().bottom);
+    Headless::TrayMessage(h.window.form(), 0x201);
+    EXPECT_EQ(h.window.form().Top() + h.window.form().Height(), Toolkit::WorkArea().bottom);
 }
 
-// At sign-in the shell may refuse the icon while it is too busy to answer.
-TEST_F(MainWindow, ARefusedIconIsOfferedAgainUntilTheShellTakesIt) {
-    Headless::FailIconAdd(TaskIcon::kRefused, 3);
-    StartWith("a.example,8080,\r\n");
-    Control& retry = Ctl(L"Tmr_IconAdd");
-    EXPECT_TRUE(Headless::Icons().empty());
-    EXPECT_TRUE(retry.Enabled());
-    EXPECT_EQ(retry.interval, 2000);
-    for (int tick = 0; tick < 3; ++tick) Headless::Elapse(retry);
-    ASSERT_EQ(Headless::Icons().size(), 1u);
-    EXPECT_EQ(Headless::Icons()[0].tip, L"Zelkor盛合わせ");
-    EXPECT_FALSE(retry.Enabled());
-    Headless::Elapse(retry);
-    EXPECT_EQ(Headless::IconAddCalls(), 4) << "once taken, the icon is not offered again";
-    Headless::TrayMessage(window.form(), 0x201);
-    EXPECT_TRUE(window.form().Visible());
-}
-
-TEST(TrayIconRetries, TheShellIsAskedForTwoMinutesAndAMissingIconFileNotAgain) {
-    for (const int16_t refusal : {TaskIcon::kRefused, TaskIcon::kNoIcon}) {
-        HeadlessApp h;
-        Frm_Main window(h.app);
-        Headless::FailIconAdd(refusal, 1000);
-        h.t.WriteList("a.example,8080,\r\n");
-        MainBas::Main(h.app, window);
-        Control& retry = window.form().Ctl(L"Tmr_IconAdd");
+// At sign-in the shell may refuse the icon while it is too busy to answer: it is offered again
+// every two seconds until the shell takes it, for two minutes after the first; once taken, or
+// with the icon file missing, not again.
+TEST(TrayIconRetries, ARefusedIconIsOfferedAgainUntilTakenForTwoMinutesAMissingFileNotAgain) {
+    const struct {
+        int16_t refusal;
+        int refusals, adds;
+    } cases[] = {
+        {TaskIcon::kRefused, 3, 4}, {TaskIcon::kRefused, 1000, 61}, {TaskIcon::kNoIcon, 1000, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refusals);
+        HeadlessMain h;
+        Headless::FailIconAdd(c.refusal, c.refusals);
+        h.Start();
+        Control& retry = h.Ctl(L"Tmr_IconAdd");
+        EXPECT_TRUE(Headless::Icons().empty());
+        EXPECT_EQ(retry.Enabled(), c.refusal == TaskIcon::kRefused);
+        EXPECT_EQ(retry.interval, 2000);
         for (int tick = 0; tick < 100; ++tick) Headless::Elapse(retry);
         EXPECT_FALSE(retry.Enabled());
-        EXPECT_EQ(Headless::IconAddCalls(), refusal == TaskIcon::kRefused ? 61 : 1)
-            << "two minutes of tries two seconds apart, after the first";
+        EXPECT_EQ(Headless::IconAddCalls(), c.adds);
+        EXPECT_EQ(Headless::Icons().size(), c.adds == 4 ? 1u : 0u);
+        for (const Headless::TrayIcon& icon : Headless::Icons())
+            EXPECT_EQ(icon.tip, Texts::kMainCaption);
+        Headless::TrayMessage(h.window.form(), 0x201);
+        EXPECT_TRUE(h.window.form().Visible());
     }
 }
 
 // Out of window memory (the desktop heap exhausted): said, and nothing waits for the window.
 TEST_F(MainWindow, AWindowThatCannotBeCreatedIsReportedAndEverythingElseGoesOn) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown();
     Headless::FailWindowOf(L"Frm_ZelkorOrder");
     Headless::ClickMenu(window.form(), L"MnuPf", 110);
     EXPECT_EQ(Headless::ModalCount(L"Frm_ZelkorOrder"), 0);
@@ -429,20 +402,17 @@ TEST_F(MainWindow, AWindowThatCannotBeCreatedIsReportedAndEverythingElseGoesOn) 
 }
 
 TEST(StartUp, WithoutItsMainWindowTheProgramSaysSoAndEnds) {
-    HeadlessApp h;
-    Frm_Main window(h.app);
-    h.t.WriteList("a.example,8080,\r\n");
+    HeadlessMain h;
     Headless::FailWindowOf(L"Frm_Main");
-    MainBas::Main(h.app, window);
-    EXPECT_FALSE(window.form().Loaded());
+    h.Start();
+    EXPECT_FALSE(h.window.form().Loaded());
     EXPECT_TRUE(Headless::Icons().empty());
     EXPECT_EQ(Headless::Boxes().size(), 1u);
     EXPECT_TRUE(Toolkit::Ended());
 }
 
 TEST_F(MainWindow, EachWindowOpensWithTheFocusOnItsFirstControl) {
-    StartWith("a.example,8080,\r\n");
-    Headless::TrayMessage(window.form(), 0x201);
+    h.StartShown();
     EXPECT_EQ(Headless::Focused(), &Ctl(L"Chk_ProxyEnable"));
     const auto focusedOn = [](const wchar_t* name, int index) {
         return [=](Form& form) {
@@ -470,7 +440,7 @@ TEST(Faults, AFaultInAHandlerIsReportedAndGoesNoFurther) {
     ASSERT_EQ(Headless::Boxes().size(), 1u);
     EXPECT_EQ(Headless::Boxes()[0].prompt,
               L"予期しないエラーが発生しました。この操作は中断されました。\r\nindex 7");
-    EXPECT_EQ(Headless::Boxes()[0].title, L"Zelkor盛り合わせ");
+    EXPECT_EQ(Headless::Boxes()[0].title, Texts::kAppTitle);
 }
 
 // The handler of a close question faults once: the next close still asks it.
@@ -495,42 +465,26 @@ TEST(Faults, AFaultInACloseQuestionDoesNotSkipTheNextOne) {
 }
 
 // Sign-out, or the close box, reaches the main window while one of its modal windows is up.
-struct ModalOpener {
-    const wchar_t* form;
-    const wchar_t* menu;
-    int index;
-};
-
-class EndedFromAModalWindow : public ::testing::TestWithParam<ModalOpener> {
-protected:
-    HeadlessApp h;
-    Frm_Main window{h.app};
-};
-
-TEST_P(EndedFromAModalWindow, YesEndsTheProgramAndNothingComesBack) {
-    h.t.WriteList("a.example,8080,\r\n");
-    MainBas::Main(h.app, window);
-    Headless::TrayMessage(window.form(), 0x201);
-    Headless::OnModal(GetParam().form, [&](Form&) {
-        Headless::Answer(MsgAnswer::Yes);
-        window.form().UserClose(UnloadMode::WindowsShutdown);
-    });
-    const size_t shown = Headless::Boxes().size();
-    Headless::ClickMenu(window.form(), GetParam().menu, GetParam().index);
-    EXPECT_TRUE(Toolkit::Ended());
-    EXPECT_FALSE(window.form().Loaded());
-    EXPECT_FALSE(window.form().Visible());
-    EXPECT_TRUE(Headless::Icons().empty());
-    EXPECT_EQ(Headless::Boxes().size(), shown + 1) << "the close question, and nothing after it";
+TEST(EndedFromAModalWindow, YesEndsTheProgramAndNothingComesBack) {
+    for (const auto& [form, menu, index] : {std::tuple{L"Frm_Edit", L"MnuPf", 100},
+                                            {L"Frm_ZelkorOrder", L"MnuPf", 110},
+                                            {L"Frm_About", L"MnuPf2", 200}}) {
+        SCOPED_TRACE(index);
+        HeadlessMain h;
+        Form& window = h.window.form();
+        h.StartShown();
+        Headless::OnModal(form, [&](Form&) {
+            Headless::Answer(MsgAnswer::Yes);
+            window.UserClose(UnloadMode::WindowsShutdown);
+        });
+        const size_t shown = Headless::Boxes().size();
+        Headless::ClickMenu(window, menu, index);
+        EXPECT_TRUE(Toolkit::Ended());
+        EXPECT_FALSE(window.Loaded());
+        EXPECT_FALSE(window.Visible());
+        EXPECT_TRUE(Headless::Icons().empty());
+        EXPECT_EQ(Headless::Boxes().size(), shown + 1) << "the close question, and nothing after";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Each, EndedFromAModalWindow,
-                         ::testing::Values(ModalOpener{L"Frm_Edit", L"MnuPf", 100},
-                                           ModalOpener{L"Frm_ZelkorOrder", L"MnuPf", 110},
-                                           ModalOpener{L"Frm_About", L"MnuPf2", 200}),
-                         [](const ::testing::TestParamInfo<ModalOpener>& opener) {
-                             const std::wstring name = opener.param.form;
-                             return std::string(name.begin() + 4, name.end());
-                         });
 
 }  // namespace

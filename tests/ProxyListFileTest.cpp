@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/MainBas.h"
-#include "core/ProxyListFormat.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/Texts.h"
@@ -13,6 +12,11 @@ namespace {
 
 using MainBas::LoadProxyList;
 using MainBas::SaveProxyList;
+using namespace std::string_literals;
+
+const std::wstring kDiskFull = L"\r\nディスクがいっぱいです。";  // the failing file system's words
+const std::wstring kNotPutInPlace =
+    L"プロクシサーバ一覧を保存できませんでした。保存する内容は次の名前で残してあります。";
 
 class ProxyListFile : public ::testing::Test {
 protected:
@@ -25,7 +29,7 @@ TEST_F(ProxyListFile, MissingFileIsReportedAndLeavesTheTableAlone) {
     state.EditIndex = 4;
     LoadProxyList(t.app);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
-    EXPECT_EQ(t.ui.boxes[0].title, L"プロクシサーバ一覧が見つかりません。\r\n新規作成します。");
+    EXPECT_EQ(t.ui.boxes[0].title, Texts::kListMissingTitle);
     EXPECT_EQ(t.ui.boxes[0].style, MsgStyle::OkOnly);
     EXPECT_FALSE(t.ui.boxes[0].prompt.empty());  // the system's own reason
     EXPECT_EQ(state.ProxyLastIndex(), 0);
@@ -52,7 +56,7 @@ TEST_F(ProxyListFile, SaveWritesTheTableAndLeavesNoTemporaryFile) {
     state.ProxyTable = {{L"host", L"8080", L"コメント"}, {L"h2", L"1", L""}};
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(t.ListBytes(), "host,8080,\x83\x52\x83\x81\x83\x93\x83\x67\r\nh2,1,\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+    EXPECT_EQ(FilesIn(t.folder.path()), 1u);
 
 #ifndef _WIN32  // Windows has attributes instead, checked end to end
     // The user's permissions on the file survive a save.
@@ -84,23 +88,22 @@ TEST_F(ProxyListFile, OverLongFileIsReportedAndKeptByTheNextSave) {
                   L"プロクシサーバ一覧の32767件を超える行は読み込めませんでした。\r\n"
                   L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。"});
     ASSERT_TRUE(SaveProxyList(t.app));
-    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), bytes);
+    EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak")), bytes);
     EXPECT_EQ(t.ListBytes().size(), bytes.size() - 6);
     EXPECT_EQ(t.ui.Prompts().back(),
               L"32767件を超える行があった元のプロクシサーバ一覧は、次の名前で残してあります。\r\n" +
-                  (t.folder.path() / "PROXYLIST.DAT.bak").wstring());
+                  t.Beside("PROXYLIST.DAT.bak").wstring());
 }
 
 TEST_F(ProxyListFile, AListThatIsThereButCannotBeReadIsKeptByTheNextSave) {
     FailingFileSystem held(FailingFileSystem::Step::Read);
-    App app{AppState{}, t.ui, t.registry, held, t.clock, t.notifier, t.folder.path().wstring(),
-            L"Zelkor"};
+    App app = t.Over(held);
     t.WriteList("old,1,whole list\r\n");
-    WriteBytes(t.folder.path() / "PROXYLIST.DAT.bak", "an older backup");
+    WriteBytes(t.Beside("PROXYLIST.DAT.bak"), "an older backup");
     app.state.ProxyTable = {{L"kept", L"1", L""}};
     LoadProxyList(app);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
-    EXPECT_EQ(t.ui.boxes[0].title, L"プロクシサーバ一覧を読み込めませんでした。");
+    EXPECT_EQ(t.ui.boxes[0].title, Texts::kListUnreadableTitle);
     EXPECT_EQ(t.ui.boxes[0].prompt,
               L"別のプロセスが使用中のため、プロセスはファイルにアクセスできません。\r\n\r\n"
               L"一覧を保存するときは、今のファイルを消さずに別の名前で残します。");
@@ -109,14 +112,13 @@ TEST_F(ProxyListFile, AListThatIsThereButCannotBeReadIsKeptByTheNextSave) {
     app.state.ProxyTable.push_back({L"new", L"2", L""});
     ASSERT_TRUE(SaveProxyList(app));
     EXPECT_EQ(t.ListBytes(), "kept,1,\r\nnew,2,\r\n");
-    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak2"), "old,1,whole list\r\n");
-    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "an older backup");
+    EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak2")), "old,1,whole list\r\n");
+    EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak")), "an older backup");
     EXPECT_EQ(t.ui.boxes.back().prompt,
-              L"読み込めなかった元のプロクシサーバ一覧は、次の名前で残してあります。\r\n" +
-                  (t.folder.path() / "PROXYLIST.DAT.bak2").wstring());
+              Texts::kKeptUnreadable + L"\r\n" + t.Beside("PROXYLIST.DAT.bak2").wstring());
 
     ASSERT_TRUE(SaveProxyList(app));  // the file is the program's own now: replaced as usual
-    EXPECT_FALSE(std::filesystem::exists(t.folder.path() / "PROXYLIST.DAT.bak3"));
+    EXPECT_FALSE(std::filesystem::exists(t.Beside("PROXYLIST.DAT.bak3")));
 }
 
 TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
@@ -124,45 +126,42 @@ TEST_F(ProxyListFile, AnEntryTheFileCannotHoldIsNotSavedAndTheFileStays) {
     state.ProxyTable = {{L"host", L"1", L"프록시"}};
     EXPECT_FALSE(SaveProxyList(t.app));
     EXPECT_EQ(t.ListBytes(), "old,1,\r\n");
-    EXPECT_EQ(
-        t.ui.Prompts(),
-        std::vector<std::wstring>{
-            L"プロクシサーバ一覧を保存できませんでした。ファイルは保存前のまま残っています。\r\n"
-            L"ファイルに書けない文字（シフトJISにない文字）が含まれています。\r\n1件目の「프」"});
+    EXPECT_EQ(t.ui.Prompts(),
+              std::vector<std::wstring>{
+                  Texts::kListNotSaved +
+                  L"\r\nファイルに書けない文字（シフトJISにない文字）が含まれています。"
+                  L"\r\n1件目の「프」"});
 }
 
 // What other editors save: the entries show as written, no mark reaches an address, and the
 // next save writes the program's own format and keeps the original beside it, saying so once.
 TEST_F(ProxyListFile, AListSavedByAnotherEditorShowsItsEntriesAndTheNextSaveKeepsIt) {
-    const std::wstring otherEncoding =
-        L"プロクシサーバ一覧はシフトJIS以外の文字コード（UTF-8など）で"
-        L"保存されていたため、シフトJISで保存し直しました。";
-    const std::wstring undecodable = L"プロクシサーバ一覧には、そのままの形では保存し直せない部分";
+    const std::wstring undecodable =
+        L"プロクシサーバ一覧には、そのままの形では保存し直せない部分（文字として読めない"
+        L"バイトなど）があったため、このツールの形で保存し直しました。元のファイルは次の名前で"
+        L"残してあります。";
+    const std::string utf8 = "a.example,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n";  // 自宅 in UTF-8
+    const std::string own = "a.example,8080,\x8E\xA9\x91\xEE\r\n";           // and in Shift-JIS
+    const std::vector<ProxyEntry> home = {{L"a.example", L"8080", L"自宅"}},
+                                  one = {{L"a", L"1", L"自"}};
     const struct {
         const char* what;
         std::string bytes;
         std::vector<ProxyEntry> entries;
+        std::string saved;
         const std::wstring& told;
     } lists[] = {
-        {"UTF-8",
-         "a.example,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n",
-         {{L"a.example", L"8080", L"自宅"}},
-         otherEncoding},
-        {"UTF-8 with its mark",
-         "\xEF\xBB\xBF"
-         "a.example,8080,\xE8\x87\xAA\xE5\xAE\x85\r\n",
-         {{L"a.example", L"8080", L"自宅"}},
-         otherEncoding},
-        {"UTF-16 with its mark",
-         std::string("\xFF\xFE"
-                     "a\0,\0"
-                     "1\0,\0\xEA\x81\r\0\n\0",
-                     16),
-         {{L"a", L"1", L"自"}},
-         otherEncoding},
+        {"UTF-8", utf8, home, own, Texts::kKeptOtherEncoding},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, home, own, Texts::kKeptOtherEncoding},
+        // "a,1,自" and a line end, in UTF-16 with its mark, either way round
+        {"UTF-16", "\xFF\xFE\x61\0,\0\x31\0,\0\xEA\x81\r\0\n\0"s, one, "a,1,\x8E\xA9\r\n",
+         Texts::kKeptOtherEncoding},
+        {"big-endian UTF-16", "\xFE\xFF\0\x61\0,\0\x31\0,\x81\xEA\0\r\0\n"s, one,
+         "a,1,\x8E\xA9\r\n", Texts::kKeptOtherEncoding},
         {"bytes that do not decode",
          "a.example,8080,\x81\r\nb,1,ok\r\n",
          {{L"a.example", L"8080", L"・"}, {L"b", L"1", L"ok"}},
+         "a.example,8080,\x81\x45\r\nb,1,ok\r\n",
          undecodable},
     };
     for (const auto& list : lists) {
@@ -174,15 +173,15 @@ TEST_F(ProxyListFile, AListSavedByAnotherEditorShowsItsEntriesAndTheNextSaveKeep
         EXPECT_TRUE(u.ui.boxes.empty()) << "nothing to say before anything is written";
 
         ASSERT_TRUE(SaveProxyList(u.app));
-        EXPECT_EQ(ReadBytes(u.folder.path() / "PROXYLIST.DAT.bak"), list.bytes);
-        EXPECT_EQ(u.ListBytes(), *FormatProxyList(list.entries));
-        ASSERT_EQ(u.ui.boxes.size(), 1u);
-        EXPECT_EQ(u.ui.boxes[0].prompt.rfind(list.told, 0), 0u) << u.ui.boxes[0].prompt;
-        EXPECT_NE(u.ui.boxes[0].prompt.find(L"PROXYLIST.DAT.bak"), std::wstring::npos);
+        EXPECT_EQ(ReadBytes(u.Beside("PROXYLIST.DAT.bak")), list.bytes);
+        EXPECT_EQ(u.ListBytes(), list.saved);
+        EXPECT_EQ(u.ui.Prompts(),
+                  std::vector<std::wstring>{list.told + L"\r\n" +
+                                            u.Beside("PROXYLIST.DAT.bak").wstring()});
 
         ASSERT_TRUE(SaveProxyList(u.app));
         EXPECT_EQ(u.ui.boxes.size(), 1u) << "told once";
-        EXPECT_FALSE(std::filesystem::exists(u.folder.path() / "PROXYLIST.DAT.bak2"));
+        EXPECT_FALSE(std::filesystem::exists(u.Beside("PROXYLIST.DAT.bak2")));
     }
 
     // The program's own lists, half-width katakana that could pass for UTF-8 among them, load
@@ -193,7 +192,7 @@ TEST_F(ProxyListFile, AListSavedByAnotherEditorShowsItsEntriesAndTheNextSaveKeep
               (std::vector<ProxyEntry>{{L"h", L"1", L"ﾎｱ"}, {L"k", L"2", L"プロ"}}));
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(t.ListBytes(), "h,1,\xCE\xB1\r\nk,2,\x83\x76\x83\x8D\r\n");
-    EXPECT_FALSE(std::filesystem::exists(t.folder.path() / "PROXYLIST.DAT.bak"));
+    EXPECT_FALSE(std::filesystem::exists(t.Beside("PROXYLIST.DAT.bak")));
 }
 
 // Another program wrote the list after it was read: neither version is lost.
@@ -204,13 +203,10 @@ TEST_F(ProxyListFile, AListChangedOnDiskSinceItWasReadIsKeptBesideTheSave) {
     state.ProxyTable.push_back({L"editor", L"3", L""});
     ASSERT_TRUE(SaveProxyList(t.app));
     EXPECT_EQ(t.ListBytes(), "a,1,\r\neditor,3,\r\n");
-    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "a,1,\r\nnotepad,2,\r\n");
+    EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak")), "a,1,\r\nnotepad,2,\r\n");
     ASSERT_EQ(t.ui.boxes.size(), 1u);
     EXPECT_EQ(t.ui.boxes[0].prompt,
-              L"プロクシサーバ一覧は、読み込んだ後にほかのプログラムで書き換えられていました。"
-              L"書き換えられた一覧は次の名前で残してあります（必要な行はそこから写してください）。"
-              L"\r\n" +
-                  (t.folder.path() / "PROXYLIST.DAT.bak").wstring());
+              Texts::kKeptChanged + L"\r\n" + t.Beside("PROXYLIST.DAT.bak").wstring());
 
     ASSERT_TRUE(SaveProxyList(t.app));  // what is on disk now is the program's own save
     EXPECT_EQ(t.ui.boxes.size(), 1u);
@@ -220,14 +216,14 @@ TEST_F(ProxyListFile, AListChangedOnDiskSinceItWasReadIsKeptBesideTheSave) {
     LoadProxyList(t.app);
     t.WriteList("created,1,\r\n");
     ASSERT_TRUE(SaveProxyList(t.app));
-    EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak2"), "created,1,\r\n");
+    EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak2")), "created,1,\r\n");
 }
 
 #ifndef _WIN32  // symbolic links need privileges on Windows
 // A file left at the temporary name by a crash is replaced; a link planted there is removed,
 // never written through.
 TEST_F(ProxyListFile, WhateverStandsAtTheTemporaryNameIsReplacedNeverFollowed) {
-    const auto temporary = t.folder.path() / "PROXYLIST.DAT.new";
+    const auto temporary = t.Beside("PROXYLIST.DAT.new");
     const auto elsewhere = t.folder.path() / "elsewhere";
     WriteBytes(temporary, "half a list from a crash");
     state.ProxyTable = {{L"a", L"1", L""}};
@@ -257,9 +253,9 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
     EXPECT_FALSE(SaveProxyList(app));
     EXPECT_EQ(t.ListBytes(), "old,1,kept\r\n");
     EXPECT_EQ(app.state.ProxyTable, (std::vector<ProxyEntry>{{L"new", L"2", L""}}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+    EXPECT_EQ(FilesIn(t.folder.path()), 1u);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
-    EXPECT_EQ(t.ui.boxes[0].prompt, Texts::kListNotSaved + L"\r\nディスクがいっぱいです。");
+    EXPECT_EQ(t.ui.boxes[0].prompt, Texts::kListNotSaved + kDiskFull);
     EXPECT_EQ(t.ui.boxes[0].title, Texts::kAppTitle);
 }
 
@@ -282,71 +278,86 @@ struct SaveOverFailing {
     App app = t.Over(files);
 };
 
-// What a failing rename can leave behind: the save follows it, and the list or the new one
-// survives whatever happened.
+// What a failing rename, or another program in the folder, can leave behind: the save follows
+// it, and the list or the new one survives whatever happened, named where it is not in place.
 TEST(FailedRename, TheNewListOrTheOldOneAlwaysSurvives) {
     using Step = FailingFileSystem::Step;
-    {  // the rename was done and only its writing through failed: the new list stands, read
-       // back once another program's hold on it has passed
-        SaveOverFailing save(Step::MovedThenFailed);
+    const struct {
+        const char* what;
+        Step step;
+        std::string outside;  // another program's list, written after the load
+        bool saved;
+        std::string list, temporary, backup;  // what these hold afterwards, "" when gone
+        size_t files;                         // in the folder afterwards
+        std::wstring told;                    // the message, before the file it names
+        const char* named;
+        std::wstring after;  // the message after the name
+    } cases[] = {
+        {"the rename was done and only its writing through failed: the new list stands, read back "
+         "once another program's hold on it has passed",
+         Step::MovedThenFailed, "", true, "new,2,\r\n", "", "", 1, L"", nullptr, L""},
+        {"the same, with another program's version of the list kept: the copy stays",
+         Step::MovedThenFailed, "changed,1,\r\n", true, "new,2,\r\n", "", "changed,1,\r\n", 2,
+         Texts::kKeptChanged, "PROXYLIST.DAT.bak", L""},
+        {"the old list went and the new one did not come: the new one is kept and named",
+         Step::ListLost, "", false, "", "new,2,\r\n", "", 1, kNotPutInPlace, "PROXYLIST.DAT.new",
+         kDiskFull},
+        {"the new one went and the old one stayed: no save is claimed, the list is named",
+         Step::TemporaryLost, "", false, "old,1,\r\n", "", "", 1, Texts::kListSaveUnsure,
+         "PROXYLIST.DAT", kDiskFull},
+        {"the rename put nothing in place, though the list holds the same bytes: not saved, and "
+         "the temporary file and the copy made for this save are gone",
+         Step::MoveOver, "new,2,\r\n", false, "new,2,\r\n", "", "", 1,
+         Texts::kListNotSaved + kDiskFull, nullptr, L""},
+        {"the same, with the copy held by another program: it stays, and is named", Step::CopyHeld,
+         "changed,1,\r\n", false, "changed,1,\r\n", "", "changed,1,\r\n", 2,
+         Texts::kListNotSaved + kDiskFull + L"\r\n" + Texts::kKeptChanged, "PROXYLIST.DAT.bak",
+         L""},
+        {"keeping the old list under another name failed: nothing is replaced", Step::KeepCopy,
+         "changed,1,\r\n", false, "changed,1,\r\n", "", "", 1, Texts::kListNotSaved + kDiskFull,
+         nullptr, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveOverFailing save(c.step);
         auto& [t, files, app] = save;
-        EXPECT_TRUE(SaveProxyList(app));
-        EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
-        EXPECT_TRUE(t.ui.boxes.empty());
+        if (!c.outside.empty()) t.WriteList(c.outside);
+        EXPECT_EQ(SaveProxyList(app), c.saved);
+        EXPECT_EQ(t.ListBytes(), c.list);
+        EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.new")), c.temporary);
+        EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak")), c.backup);
+        EXPECT_EQ(FilesIn(t.folder.path()), c.files);
+        const std::wstring name = c.named ? L"\r\n" + t.Beside(c.named).wstring() : L"";
+        EXPECT_EQ(t.ui.Prompts(), c.told.empty() ? std::vector<std::wstring>{}
+                                                 : std::vector{c.told + name + c.after});
     }
-    {  // the old list went and the new one did not come: the new one is kept and named
-        SaveOverFailing save(Step::ListLost);
-        auto& [t, files, app] = save;
-        EXPECT_FALSE(SaveProxyList(app));
-        EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.new"), "new,2,\r\n");
-        ASSERT_EQ(t.ui.boxes.size(), 1u);
-        EXPECT_EQ(
-            t.ui.boxes[0].prompt,
-            L"プロクシサーバ一覧を保存できませんでした。保存する内容は次の名前で残してあります。"
-            L"\r\n" +
-                (t.folder.path() / "PROXYLIST.DAT.new").wstring() +
-                L"\r\nディスクがいっぱいです。");
-    }
-    {  // the same, with another program's version of the list kept: the copy stays
-        SaveOverFailing save(Step::MovedThenFailed);
-        auto& [t, files, app] = save;
-        t.WriteList("changed,1,\r\n");
-        EXPECT_TRUE(SaveProxyList(app));
-        EXPECT_EQ(t.ListBytes(), "new,2,\r\n");
-        EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "changed,1,\r\n");
-        EXPECT_EQ(t.ui.boxes.size(), 1u);
-    }
-    {  // the rename put nothing in place, though the list holds the same bytes: not saved, and
-       // the temporary file and the copy made for this save are gone
-        SaveOverFailing save(Step::MoveOver);
-        auto& [t, files, app] = save;
-        t.WriteList("new,2,\r\n");
-        EXPECT_FALSE(SaveProxyList(app));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
-    }
-    {  // a list the user made read-only: refused at once, the lock kept, nothing written
-        SaveOverFailing save(Step::None);
+}
+
+// A list the user made read-only is refused at once, the lock kept, nothing written; every name
+// for a copy taken, the save is refused as well.
+TEST(RefusedSave, AReadOnlyListOrNoNameLeftForItsCopy) {
+    {
+        SaveOverFailing save(FailingFileSystem::Step::None);
         auto& [t, files, app] = save;
         t.WriteList("changed,1,\r\n");  // a reason to keep it too
         std::filesystem::permissions(t.ListPath(), std::filesystem::perms::owner_read);
         for (int attempt = 0; attempt < 2; ++attempt) EXPECT_FALSE(SaveProxyList(app));
         EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
+        EXPECT_EQ(FilesIn(t.folder.path()), 1u);
         EXPECT_TRUE(t.clock.sleeps.empty());
         EXPECT_EQ(t.ui.Prompts().back(), Texts::kListNotSaved + L"\r\n" + Texts::kListReadOnly +
                                              L"\r\n" + t.ListPath().wstring());
         std::filesystem::permissions(t.ListPath(), std::filesystem::perms::owner_all);
     }
-    {  // keeping the old list under another name failed: nothing is replaced
-        SaveOverFailing save(Step::KeepCopy);
-        auto& [t, files, app] = save;
-        t.WriteList("changed,1,\r\n");
-        EXPECT_FALSE(SaveProxyList(app));
-        EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}), 1);
-        EXPECT_EQ(t.ui.Prompts(), std::vector<std::wstring>{Texts::kListNotSaved +
-                                                            L"\r\nディスクがいっぱいです。"});
-    }
+    SaveOverFailing save(FailingFileSystem::Step::None);
+    auto& [t, files, app] = save;
+    t.WriteList("changed,1,\r\n");
+    for (int n = 1; n < 1000; ++n)
+        WriteBytes(t.Beside("PROXYLIST.DAT.bak" + (n == 1 ? "" : std::to_string(n))), "taken");
+    EXPECT_FALSE(SaveProxyList(app));
+    EXPECT_EQ(t.ListBytes(), "changed,1,\r\n");
+    EXPECT_EQ(FilesIn(t.folder.path()), 1000u);
+    EXPECT_EQ(t.ui.Prompts(), std::vector{Texts::kListNotSaved + L"\r\n" + Texts::kNoBackupName});
 }
 
 // A virus scanner or a sync client holding the file for a moment does not fail the save; one
@@ -372,10 +383,10 @@ TEST(BusyFile, ASaveWaitsBrieflyForAnotherProgramsHoldToEnd) {
     for (const int ms : t.clock.sleeps) waited += ms;
     EXPECT_GT(waited, 1000);
     EXPECT_LE(waited, 2000);
-    EXPECT_EQ(t.ui.Prompts(),
-              std::vector<std::wstring>{
-                  Texts::kListNotSaved +
-                  L"\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。"});
+    EXPECT_EQ(
+        t.ui.Prompts(),
+        std::vector{Texts::kListNotSaved +
+                    L"\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。"});
 }
 
 // A save of a list that another program changed, cut short after each of its calls in turn:
@@ -396,15 +407,16 @@ TEST(CutShort, EverySaveLeavesAWholeListThatTheNextStartLoadsAndSavesOver) {
             }
             const std::string list = t.ListBytes();
             ASSERT_TRUE(list == "changed,1,\r\n" || list == "new,2,\r\n") << list;
-            const bool copied = std::filesystem::exists(t.folder.path() / "PROXYLIST.DAT.bak");
+            const bool copied = std::filesystem::exists(t.Beside("PROXYLIST.DAT.bak"));
             LoadProxyList(t.app);
-            EXPECT_EQ(t.app.state.ProxyTable, ParseProxyList(list).entries);
+            const ProxyEntry loaded = list == "new,2,\r\n" ? ProxyEntry{L"new", L"2", L""}
+                                                           : ProxyEntry{L"changed", L"1", L""};
+            EXPECT_EQ(t.app.state.ProxyTable, std::vector{loaded});
             t.app.state.ProxyTable.push_back({L"after", L"4", L""});
             ASSERT_TRUE(SaveProxyList(t.app));
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.folder.path()), {}),
-                      copied ? 2 : 1);
+            EXPECT_EQ(FilesIn(t.folder.path()), copied ? 2u : 1u);
             if (copied) {
-                EXPECT_EQ(ReadBytes(t.folder.path() / "PROXYLIST.DAT.bak"), "changed,1,\r\n");
+                EXPECT_EQ(ReadBytes(t.Beside("PROXYLIST.DAT.bak")), "changed,1,\r\n");
             }
         }
     }

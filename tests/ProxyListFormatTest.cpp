@@ -42,33 +42,27 @@ TEST(ProxyListFormat, AnEntryTheCodePageCannotHoldIsNeverWrittenAsSomethingElse)
     EXPECT_FALSE(FormatProxyList({{L"pr\u00f6xy.example.jp", L"8080", L""}}));
 }
 
-TEST(ProxyListFormat, OldFilesWithCommasInTheCommentKeepTheWholeComment) {
-    const auto entries = Parse("host,8080,first, second\r\n");
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].Comment, L"first, second");
-}
-
-TEST(ProxyListFormat, FilesTheProgramNeverWritesLoadInAnOrderlyWay) {
-    const auto entries = Parse("\r\n\r\nonly\r\n a , b \r\nx,y\n\nlast,1,c");
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0], (ProxyEntry{L"only", L"", L""}));
-    EXPECT_EQ(entries[1], (ProxyEntry{L" a ", L" b ", L""}));
-    EXPECT_EQ(entries[2], (ProxyEntry{L"x", L"y", L""}));
-    EXPECT_EQ(entries[3], (ProxyEntry{L"last", L"1", L"c"}));
-}
-
-TEST(ProxyListFormat, UnterminatedOrMisplacedQuotesReadAsPlainText) {
-    const auto entries = Parse("\"open,80,c\r\n\"x\"y,1,\"tail\r\nnext,2,\r\n");
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0], (ProxyEntry{L"\"open", L"80", L"c"}));
-    EXPECT_EQ(entries[1], (ProxyEntry{L"\"x\"y", L"1", L"\"tail"}));
-    EXPECT_EQ(entries[2], (ProxyEntry{L"next", L"2", L""}));
-}
-
-TEST(ProxyListFormat, BrokenShiftJisBytesDoNotStopTheLoad) {
-    const auto entries = Parse("h\x81,1,\x82\r\nnext,2,ok\r\n");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1], (ProxyEntry{L"next", L"2", L"ok"}));
+// Lists the program never writes, from older versions or other editors: read in an orderly way.
+TEST(ProxyListFormat, ListsTheProgramNeverWritesLoadInAnOrderlyWay) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<ProxyEntry> entries;
+    } lists[] = {
+        {"commas in the comment of an old file keep the whole comment",
+         "host,8080,first, second\r\n",
+         {{L"host", L"8080", L"first, second"}}},
+        {"empty lines, missing fields, lone line feeds and no last line end",
+         "\r\n\r\nonly\r\n a , b \r\nx,y\n\nlast,1,c",
+         {{L"only", L"", L""}, {L" a ", L" b ", L""}, {L"x", L"y", L""}, {L"last", L"1", L"c"}}},
+        {"unterminated or misplaced quotes read as plain text",
+         "\"open,80,c\r\n\"x\"y,1,\"tail\r\nnext,2,\r\n",
+         {{L"\"open", L"80", L"c"}, {L"\"x\"y", L"1", L"\"tail"}, {L"next", L"2", L""}}},
+        {"broken Shift-JIS bytes do not stop the load",
+         "h\x81,1,\x82\r\nnext,2,ok\r\n",
+         {{L"h\u30FB", L"1", L"\u30FB"}, {L"next", L"2", L"ok"}}},
+    };
+    for (const auto& list : lists) EXPECT_EQ(Parse(list.bytes), list.entries) << list.what;
 }
 
 TEST(ProxyListFormat, VeryLongLinesAreKeptWhole) {

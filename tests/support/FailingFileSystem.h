@@ -18,8 +18,20 @@ public:
     // but another program holds it, until a new file takes its name. MoveOver: nothing moves.
     // MovedThenFailed: the rename is done, the call still fails (its last step, writing through,
     // did), and another program then holds the list for a moment. ListLost: the old list is
-    // gone, the new one not in its place.
-    enum class Step { None, Create, Write, MoveOver, Read, KeepCopy, MovedThenFailed, ListLost };
+    // gone, the new one not in its place. TemporaryLost: the new one is gone, the old one stays.
+    // CopyHeld: nothing moves, and another program holds the copy kept of the old list.
+    enum class Step {
+        None,
+        Create,
+        Write,
+        MoveOver,
+        Read,
+        KeepCopy,
+        MovedThenFailed,
+        ListLost,
+        TemporaryLost,
+        CopyHeld
+    };
     // With `busyTimes`, the step fails only that many times, as while a virus scanner holds
     // the file, and then works.
     explicit FailingFileSystem(Step step, int busyTimes = 0) : step_(step), busy_(busyTimes) {}
@@ -67,18 +79,20 @@ public:
             heldReads_ = 2;
             return !Fails(error);
         }
-        if (step_ == Step::ListLost) {
-            Remove(to);
+        if (step_ == Step::ListLost || step_ == Step::TemporaryLost) {
+            Remove(step_ == Step::ListLost ? to : from);
             return !Fails(error);
         }
-        if (step_ == Step::MoveOver && Fails(error)) return false;
+        if ((step_ == Step::MoveOver || step_ == Step::CopyHeld) && Fails(error)) return false;
         replaced_ = Real().MoveOver(from, to, error);
         WrittenThrough();
         return replaced_;
     }
     bool Exists(const FilePath& path) override { return Real().Exists(path); }
     bool IsReadOnly(const FilePath& path) override { return Real().IsReadOnly(path); }
-    void Remove(const FilePath& path) override { Real().Remove(path); }
+    void Remove(const FilePath& path) override {
+        if (step_ != Step::CopyHeld || !path.ends_with(L".bak")) Real().Remove(path);
+    }
 
     int calls = 0;  // how often the failing step was tried
 
@@ -127,7 +141,8 @@ private:
 };
 
 inline std::string StepName(const ::testing::TestParamInfo<FailingFileSystem::Step>& info) {
-    static const char* names[] = {"None", "Create",   "Write",           "MoveOver",
-                                  "Read", "KeepCopy", "MovedThenFailed", "ListLost"};
+    static const char* names[] = {"None",          "Create",   "Write",           "MoveOver",
+                                  "Read",          "KeepCopy", "MovedThenFailed", "ListLost",
+                                  "TemporaryLost", "CopyHeld"};
     return names[static_cast<int>(info.param)];
 }

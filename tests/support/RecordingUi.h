@@ -1,10 +1,10 @@
 #pragma once
 // Stand-ins for the user interface, the clock and the settings notice: message boxes are
-// recorded and answered from a script, the clock moves only when the code waits, and each
-// notice is counted, with what the test wants to see at that moment.
+// recorded and answered OK, the clock moves only when the code waits, and each notice is
+// counted, with what the test wants to see at that moment.
 
-#include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,14 +20,11 @@ class RecordingUi final : public UiServices {
 public:
     int MsgBox(const std::wstring& prompt, int style, const std::wstring& title) override {
         boxes.push_back({prompt, style, title.empty() ? kAppTitle : title});
-        if (answers.empty()) return MsgAnswer::Ok;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return MsgAnswer::Ok;
     }
     void DoEvents() override { ++eventPasses; }
     void WaitForEvents(int milliseconds) override { waits.push_back(milliseconds); }
-    void SetPointer(int code) override { pointers.push_back(code); }
+    void SetPointer(int) override {}
 
     std::vector<std::wstring> Prompts() const {
         std::vector<std::wstring> prompts;
@@ -36,17 +33,16 @@ public:
     }
 
     std::vector<ShownBox> boxes;
-    std::deque<int> answers;
     int eventPasses = 0;
     std::vector<int> waits;
-    std::vector<int> pointers;
 };
 
-// Each reading of the time returns the next text of `readings`, and the last one for ever.
+// Each reading of the time returns the next text of `readings`, then the last one, but not for
+// ever: a wait that never ends fails its test instead of hanging it.
 class ScriptedClock final : public Clock {
 public:
     std::wstring TimeOfDay() override {
-        ++reads;
+        if (++reads > 1000) throw std::runtime_error("the clock was read on and on");
         if (next + 1 < readings.size()) return readings[next++];
         return readings.empty() ? L"000000" : readings.back();
     }

@@ -2,72 +2,28 @@
 // A fresh application for each test: empty state, in-memory registry holding the Internet
 // settings key, list file in a temporary folder of its own.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "core/MainBas.h"
 #include "registry/MemoryRegistry.h"
+#include "tests/support/Bytes.h"
 #include "tests/support/RecordingUi.h"
 
 inline const std::string kSettingsPath =
     "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\INTERNET SETTINGS";
 
-class TempFolder {
-public:
-    // Tests run in parallel processes whose heaps may look alike, so the name is random and
-    // a folder that already exists is never reused.
-    TempFolder() {
-        std::random_device random;
-        do {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("zelkor-test-" + std::to_string(random()) + "-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_));
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 struct TestApp {
-    TestApp()
-        : registry(memory), app{AppState{},
-                                ui,
-                                registry,
-                                SystemFileSystem(),
-                                clock,
-                                notifier,
-                                folder.path().wstring(),
-                                L"Zelkor"} {
-        memory.CreateKey(kSettingsPath);
-    }
+    TestApp() { memory.CreateKey(kSettingsPath); }
 
-    // The same application over another file system, to make its steps fail.
-    App Over(FileSystem& files) {
-        return App{AppState{}, ui, registry, files, clock, notifier, folder.path().wstring(),
+    // An application over this registry and folder with the given user interface and clock,
+    // and the real file system or one whose steps fail.
+    App With(UiServices& on, Clock& time, FileSystem& files = SystemFileSystem()) {
+        return App{AppState{}, on, registry, files, time, notifier, folder.path().wstring(),
                    L"Zelkor"};
     }
+    App Over(FileSystem& files) { return With(ui, clock, files); }
     std::filesystem::path ListPath() const { return folder.path() / "PROXYLIST.DAT"; }
+    std::filesystem::path Beside(const std::string& name) const { return folder.path() / name; }
     void WriteList(const std::string& bytes) const { WriteBytes(ListPath(), bytes); }
     std::string ListBytes() const { return ReadBytes(ListPath()); }
 
@@ -81,9 +37,9 @@ struct TestApp {
 
     TempFolder folder;
     MemoryRegistry memory;
-    REGEDIT::Registry registry;
+    REGEDIT::Registry registry{memory};
     RecordingUi ui;
     ScriptedClock clock;
     RecordingNotifier notifier;
-    App app;
+    App app = With(ui, clock);
 };

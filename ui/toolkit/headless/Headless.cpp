@@ -26,7 +26,12 @@ struct World {
     bool boxInFront = false;
     std::wstring endSessionReason;
     uint32_t now = 0;  // the toolkit's clock, in milliseconds
-    std::map<std::wstring, std::function<void(Form&)>> modalScripts;
+    struct ModalScript {
+        std::function<void(Form&)> run;
+        bool ran = false;
+    };
+    std::map<std::wstring, ModalScript> modalScripts;
+    std::vector<std::wstring> unused;  // scripts replaced before they ran
     std::map<std::wstring, int> modalCounts;
     std::vector<Headless::TrayIcon> icons;
     int16_t failedIconResult = TaskIcon::kAdded;
@@ -106,7 +111,11 @@ public:
         World& w = world();
         ++w.modalCounts[form_.name()];
         const auto script = w.modalScripts.find(form_.name());
-        if (script != w.modalScripts.end()) script->second(form_);
+        if (script != w.modalScripts.end()) {
+            script->second.ran = true;
+            const std::function<void(Form&)> run = script->second.run;  // may set another
+            run(form_);
+        }
         if (!form_.Loaded() || w.ended) return;
         form_.UserClose(UnloadMode::FormControlMenu);
         if (form_.Loaded()) throw std::logic_error("a modal form was left open by its test");
@@ -268,7 +277,20 @@ void WhileNextBoxUp(std::function<void()> script) { world().whileNextBoxUp = std
 const std::wstring& EndSessionReason() { return world().endSessionReason; }
 bool BoxInFront() { return world().boxInFront; }
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
-    world().modalScripts[formName] = std::move(script);
+    World& w = world();
+    auto& [run, ran] = w.modalScripts[formName];
+    if (run && !ran) w.unused.push_back(L"the script for " + formName);
+    run = std::move(script);
+    ran = false;
+}
+std::vector<std::wstring> Unused() {
+    const World& w = world();
+    std::vector<std::wstring> unused = w.unused;
+    for (const auto& [name, script] : w.modalScripts)
+        if (!script.ran) unused.push_back(L"the script for " + name);
+    for (const int answer : w.answers) unused.push_back(L"the answer " + std::to_wstring(answer));
+    if (w.whileNextBoxUp) unused.push_back(L"what comes while the next box is up");
+    return unused;
 }
 int ModalCount(const std::wstring& formName) { return world().modalCounts[formName]; }
 std::vector<TrayIcon>& Icons() { return world().icons; }

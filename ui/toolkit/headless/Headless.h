@@ -57,6 +57,9 @@ bool BoxInFront();
 // left it open.
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script);
 int ModalCount(const std::wstring& formName);
+// What a test scripted and nothing used: answers no box took, scripts whose window never came,
+// so that checks inside them cannot pass unseen.
+std::vector<std::wstring> Unused();
 
 // A menu item of a form, to look at its state.
 const MenuItem& Menu(Form& form, const std::wstring& name, int index);
