@@ -77,17 +77,16 @@ WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>
 
 namespace {
 
-WriteOutcome WriteServer(App& app, ProxyServerValue::Form form, const std::wstring& address,
-                         const std::wstring& port) {
+WriteOutcome WriteServer(App& app, ProxyServerValue::Form form,
+                         const ProxyServerValue::Server& server) {
     REGEDIT::OpenedKey key(app.registry, kHkeyCurrentUser, kInternetSettingsKey);
     if (!key.IsOpen()) {
         app.ui.MsgBox(kOpenError, MsgStyle::OkOnly, L"");
         return WriteOutcome::OpenFailed;
     }
-    app.state.NowProxyName = Trim(address);
-    const std::wstring server =
-        ProxyServerValue::Compose(form, {app.state.NowProxyName, Trim(port)});
-    const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz, server);
+    app.state.NowProxyName = server.address;
+    const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz,
+                                                     ProxyServerValue::Compose(form, server));
     app.ui.DoEvents();
     if (result != RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
@@ -107,16 +106,12 @@ ProxyServerValue::Form FormInForce(const AppState& state) {
 }
 
 WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {
-    return WriteServer(app, FormInForce(app.state), address, port);
+    return WriteServer(app, FormInForce(app.state), {Trim(address), Trim(port)});
 }
 
-WriteOutcome SwitchServerForm(App& app, const std::wstring& valueInForce) {
-    using ProxyServerValue::Form;
-    const ProxyServerValue::Server server = ProxyServerValue::HttpServerOf(valueInForce);
-    const Form other = ProxyServerValue::FormOf(valueInForce) == Form::AllProtocols
-                           ? Form::HttpOnly
-                           : Form::AllProtocols;
-    return WriteServer(app, other, server.address, server.port);
+WriteOutcome WriteServerForm(App& app, const std::wstring& valueInForce,
+                             ProxyServerValue::Form form) {
+    return WriteServer(app, form, ProxyServerValue::HttpServerOf(valueInForce));
 }
 
 void WaitSeconds(App& app, const int16_t& count) {

@@ -98,8 +98,9 @@ WriteOutcome WriteProxyEnable(App& app, int checked, const std::function<void()>
 ProxyServerValue::Form FormInForce(const AppState& state);
 // The writer of ProxyServer: address + ":" + port, both trimmed, in the form in force.
 WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port);
-// Rewrites `valueInForce` in the other form, with the http proxy it names.
-WriteOutcome SwitchServerForm(App& app, const std::wstring& valueInForce);
+// Rewrites `valueInForce` in `form`, with the http proxy it names.
+WriteOutcome WriteServerForm(App& app, const std::wstring& valueInForce,
+                             ProxyServerValue::Form form);
 
 // Returns after the clock's second has changed count + 1 times, handling events meanwhile.
 void WaitSeconds(App& app, const int16_t& count);

@@ -9,12 +9,10 @@
 namespace ProxyServerValue {
 namespace {
 
-const std::wstring kHttp = L"http";
-
 // Windows takes a protocol's name in any case; the old value's "HTTP=" names http too.
-bool IsHttp(std::wstring_view scheme) {
+bool Names(std::wstring_view scheme, std::wstring_view protocol) {
     const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
-    return std::equal(scheme.begin(), scheme.end(), kHttp.begin(), kHttp.end(),
+    return std::equal(scheme.begin(), scheme.end(), protocol.begin(), protocol.end(),
                       [&](wchar_t a, wchar_t b) { return lower(a) == b; });
 }
 
@@ -40,7 +38,7 @@ Server ServerOf(const std::wstring& entry) {
     const size_t equals = entry.find(L'=');
     const std::wstring server = equals == std::wstring::npos ? entry : entry.substr(equals + 1);
     const size_t colon = server.rfind(L':');
-    if (colon == std::wstring::npos) return {Trim(server), L""};
+    if (colon == std::wstring::npos) return {Trim(server), std::nullopt};
     return {Trim(server.substr(0, colon)), Trim(server.substr(colon + 1))};
 }
 
@@ -52,22 +50,19 @@ Form FormOf(const std::wstring& value) {
 }
 
 Server HttpServerOf(const std::wstring& value) {
-    const std::vector<std::wstring> entries = EntriesOf(value);
+    std::vector<std::wstring> entries = EntriesOf(value);
+    // A SOCKS server speaks no HTTP: it cannot stand in for an http proxy.
+    std::erase_if(entries, [](const std::wstring& e) { return Names(SchemeOf(e), L"socks"); });
     if (entries.empty()) return {};
-    const auto http = std::find_if(entries.begin(), entries.end(),
-                                   [](const std::wstring& e) { return IsHttp(SchemeOf(e)); });
+    const auto http = std::find_if(entries.begin(), entries.end(), [](const std::wstring& e) {
+        return Names(SchemeOf(e), L"http");
+    });
     return ServerOf(http != entries.end() ? *http : entries.front());
 }
 
 std::wstring Compose(Form form, const Server& server) {
-    const std::wstring prefix = form == Form::HttpOnly ? kHttp + L"=" : L"";
-    return prefix + server.address + (server.port.empty() ? L"" : L":" + server.port);
-}
-
-std::wstring WithoutHttpPrefix(const std::wstring& address) {
-    const bool prefixed = address.size() > kHttp.size() && address[kHttp.size()] == L'=' &&
-                          IsHttp(std::wstring_view(address).substr(0, kHttp.size()));
-    return prefixed ? address.substr(kHttp.size() + 1) : address;
+    const std::wstring prefix = form == Form::HttpOnly ? L"http=" : L"";
+    return prefix + server.address + (server.port ? L":" + *server.port : L"");
 }
 
 }  // namespace ProxyServerValue

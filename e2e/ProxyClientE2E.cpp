@@ -54,31 +54,21 @@ TEST_F(ProxyClientE2E, EverySwitchInTheWindowsIsTakenByAWinInetClient) {
     ASSERT_TRUE(zelkor.ShowFromTray());
     EXPECT_EQ(SendMessageW(controls.check, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-    // Another entry, then the trial window's "接続", then the proxy off.
+    // Another entry, the trial window's "接続", one proxy for all protocols, a pick in that
+    // form between two entries on one host, then the proxy off.
     PickNow(controls.servers, 1);
     EXPECT_EQ(FetchOnce(url), "proxy-B");
     ASSERT_TRUE(zelkor.ConnectFromTrialWindow(L"127.0.0.1", proxyA.Port()));
     EXPECT_EQ(FetchOnce(url), "proxy-A");
-    Press(controls.check);
-    ASSERT_TRUE(ProxyEnableBecomes('\0'));
-    EXPECT_EQ(running.FetchAgain(), "origin");
-}
-
-// "System" → "All Protocols" switches the value in force between its two forms, and a pick in
-// the list keeps the form, even between two entries on one host.
-TEST_F(ProxyClientE2E, AllProtocolsWritesTheOneProxyFormThatTheClientTakes) {
-    Press(controls.check);
-    ASSERT_TRUE(ProxyEnableBecomes('\1'));
     ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
     EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz(proxyA.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-A");
     PickNow(controls.servers, 1);
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(proxyB.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-B");
-    ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
-    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=" + proxyB.Address())));
-    EXPECT_EQ(FetchOnce(url), "proxy-B");
-    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
+    Press(controls.check);
+    ASSERT_TRUE(ProxyEnableBecomes('\0'));
+    EXPECT_EQ(running.FetchAgain(), "origin");
 }
 
 }  // namespace

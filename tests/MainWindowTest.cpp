@@ -128,8 +128,9 @@ TEST_F(MainWindow, AllProtocolsShowsAndSwitchesTheFormThatEveryWriterKeeps) {
     });
     Headless::ClickMenu(window.form(), L"MnuPf", 110);
     EXPECT_EQ(StoredServer(), Sz("t.example:8080"));
+    h.t.PutServer("u.example:1");  // another program's, since the window came up
     Headless::ClickMenu(window.form(), L"MnuPf", 112);
-    EXPECT_EQ(StoredServer(), Sz("http=t.example:8080"));
+    EXPECT_EQ(StoredServer(), Sz("http=u.example:1"));
     EXPECT_FALSE(allProtocols.checked);
     EXPECT_EQ(h.t.notifier.notices, 4);
 
@@ -138,17 +139,17 @@ TEST_F(MainWindow, AllProtocolsShowsAndSwitchesTheFormThatEveryWriterKeeps) {
     EXPECT_FALSE(allProtocols.enabled);
 }
 
-// The field takes the address before the write, so until the next read the same pick (the
-// port in force being its port too) counts as in force.
-TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndBlocksTheSamePick) {
+// The guard looks at what the registry holds, so a failed pick can be tried again at once.
+TEST_F(MainWindow, FailedWriteKeepsTheLabelsAndTheSamePickTriesAgain) {
     h.StartShown("b.example,8080,c\r\n");
     h.t.memory.FailCalls(MemoryRegistry::Call::Set, 5);
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
     EXPECT_EQ(Headless::Prompts(), std::vector<std::wstring>{Texts::kWriteError});
     EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[HTTP=a.example]");
+    h.t.memory.FailCalls(MemoryRegistry::Call::Set, 0);
     Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
-    EXPECT_EQ(h.t.memory.CallCount(MemoryRegistry::Call::Set), 1) << "the same pick writes nothing";
-    EXPECT_EQ(Headless::Boxes().size(), 1u);
+    EXPECT_EQ(StoredServer(), Sz("http=b.example:8080"));
+    EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"c");
 }
 
 // With the proxy off, neither a server of the list nor a trial one can be put into force.

@@ -184,18 +184,17 @@ TEST_F(ProxySettings, ServerTooLongForTheBufferIsRefusedNotCut) {
 }
 
 // The value in force chooses the form every writer writes; switching rewrites it in the other
-// form with the http proxy it names, and leaves ProxyEnable alone.
+// form with the http proxy it names (never a SOCKS server), and leaves ProxyEnable alone.
 TEST_F(ProxySettings, WritersKeepTheFormInForceAndSwitchingRewritesTheOther) {
     struct Case {
         std::string inForce, written, switched;
     };
     const Case cases[] = {
         {"HTTP=old:1", "http=new.host:3128", "old:1"},
-        {"http=old:1", "http=new.host:3128", "old:1"},
         {"old:1", "new.host:3128", "http=old:1"},
         {" [::1]:8080 ", "new.host:3128", "http=[::1]:8080"},
         {"https=b:2;http=a:1", "http=new.host:3128", "a:1"},
-        {"ftp=c:3;https=b:2", "http=new.host:3128", "c:3"},
+        {"socks=s:1080;ftp=c:3;https=b:2", "http=new.host:3128", "c:3"},
         {"old", "new.host:3128", "http=old"},
     };
     for (const Case& c : cases) {
@@ -205,11 +204,18 @@ TEST_F(ProxySettings, WritersKeepTheFormInForceAndSwitchingRewritesTheOther) {
         MainBas::ReadProxySettings(fresh.app);
         MainBas::WriteProxyServer(fresh.app, L" new.host ", L"3128");
         EXPECT_EQ(fresh.Stored("ProxyServer")->bytes, Sz(c.written)) << c.inForce;
-        MainBas::SwitchServerForm(fresh.app, FromAnsi(c.inForce));
+        const auto form = ProxyServerValue::FormOf(FromAnsi(c.inForce));
+        MainBas::WriteServerForm(fresh.app, FromAnsi(c.inForce),
+                                 form == ProxyServerValue::Form::AllProtocols
+                                     ? ProxyServerValue::Form::HttpOnly
+                                     : ProxyServerValue::Form::AllProtocols);
         EXPECT_EQ(fresh.Stored("ProxyServer")->bytes, Sz(c.switched)) << c.inForce;
         EXPECT_EQ(fresh.Stored("ProxyEnable")->bytes, std::vector<uint8_t>{0}) << c.inForce;
         EXPECT_EQ(fresh.notifier.notices, 2) << c.inForce;
     }
+    EXPECT_EQ(ProxyServerValue::HttpServerOf(L"socks=s:1080").address, L"");
+    MainBas::WriteProxyServer(t.app, L"a", L"");  // an entry without its port keeps the colon
+    EXPECT_EQ(t.Stored("ProxyServer")->bytes, Sz("http=a:"));
     state.ProxyServerRead = L"old:1";  // a read that fails forgets the form
     t.memory.FailCalls(Call::Query, 2);
     Read();

@@ -85,7 +85,9 @@ TEST(UsersReadme, IsCodePage932WithCrLfAndQuotesOnlyWhatTheProgramShows) {
     EXPECT_EQ(text.find_first_of(L"“”"), std::wstring::npos);
     for (const wchar_t* said :
          {L"http=アドレス:ポート番号", L"REG_DWORD", L"『設定を自動的に検出する』", L"『詳細情報』",
-          L"21H2", L"『強制的にサインアウト』", L"Windows 10（64"})
+          L"21H2", L"『強制的にサインアウト』", L"Windows 10（64", L"ウィンドウを閉じたときです",
+          L"使わない設定のときも", L"いま準備して", L"アイコンをクリックするたび",
+          L"まだ確かめていません"})
         EXPECT_NE(text.find(said), std::wstring::npos) << ToUtf8(said);
 }
 

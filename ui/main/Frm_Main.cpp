@@ -88,11 +88,15 @@ void Frm_Main::EnableByProxyState() {
     MnuPfTest.SetEnabled(on);
 }
 
-// Checked while the value in force is one proxy for all protocols; there is nothing to rewrite
-// while no value could be read, or it names no proxy.
-void Frm_Main::ShowServerForm() {
+// There is nothing to rewrite while no value could be read, or it names no http proxy.
+bool Frm_Main::FormSwitchable() const {
     const std::optional<std::wstring>& value = state_.ProxyServerRead;
-    MnuPfAllProtocols.SetEnabled(value && !ProxyServerValue::HttpServerOf(*value).address.empty());
+    return value && !ProxyServerValue::HttpServerOf(*value).address.empty();
+}
+
+// Checked while the value in force is one proxy for all protocols.
+void Frm_Main::ShowServerForm() {
+    MnuPfAllProtocols.SetEnabled(FormSwitchable());
     MnuPfAllProtocols.SetChecked(MainBas::FormInForce(state_) ==
                                  ProxyServerValue::Form::AllProtocols);
 }
@@ -125,11 +129,11 @@ void Frm_Main::Cmb_ProxyName_Click() {
     Lbl_Comment.SetText(Trim(entry.Comment));
 }
 
-// The address read back keeps the "http=" written before it, unless the value in force is one
-// proxy for all protocols; two entries on one host differ by their ports.
+// The server in force as last read: after a failed write the same pick tries again.
 bool Frm_Main::IsInForce(const ProxyEntry& entry) const {
-    return Trim(entry.Address) == ProxyServerValue::WithoutHttpPrefix(Trim(state_.NowProxyName)) &&
-           Trim(entry.Port) == Trim(state_.NowPortNo);
+    return state_.ProxyServerRead &&
+           ProxyServerValue::HttpServerOf(*state_.ProxyServerRead) ==
+               ProxyServerValue::Server{Trim(entry.Address), Trim(entry.Port)};
 }
 
 void Frm_Main::Chk_ProxyEnable_Click() {
@@ -168,10 +172,18 @@ void Frm_Main::MnuPf_Click(int index) {
     }
 }
 
+// The check mark shows the form read when the window came up; another program may have put
+// another server into force since, so the value is read again and its server written in the
+// form the user asked for.
 void Frm_Main::Cmd_AllProtocols() {
-    if (!state_.ProxyServerRead) return;
+    using ProxyServerValue::Form;
+    const Form wanted =
+        MainBas::FormInForce(state_) == Form::AllProtocols ? Form::HttpOnly : Form::AllProtocols;
+    MainBas::ReadProxySettings(app_);
+    if (!FormSwitchable()) return ShowServerForm();
     const std::wstring valueInForce = *state_.ProxyServerRead;
-    if (MainBas::SwitchServerForm(app_, valueInForce) == MainBas::WriteOutcome::Written) Show_Me();
+    MainBas::WriteServerForm(app_, valueInForce, wanted);
+    Show_Me();
 }
 
 void Frm_Main::MnuPf2_Click(int) {

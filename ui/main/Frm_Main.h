@@ -42,6 +42,7 @@ private:
     void KeepOffTheTaskbar();
     void FillServerList();
     void EnableByProxyState();
+    bool FormSwitchable() const;
     void ShowServerForm();
     bool IsInForce(const ProxyEntry& entry) const;
     void ShowModalWindow(Form& window);
