@@ -58,7 +58,8 @@ struct AppState {
     std::wstring NowProxyEnable;  // "1", "0", or empty until first read
     std::wstring NowProxyName;
     std::wstring NowPortNo;
-    // The ProxyServer value as the last read found it; none when it could not be read.
+    // The ProxyServer value as the last read found it or the last write stored it; none when it
+    // could not be read.
     std::optional<std::wstring> ProxyServerRead;
 
     int32_t ProxyLastIndex() const { return static_cast<int32_t>(ProxyTable.size()) - 1; }

@@ -85,8 +85,10 @@ WriteOutcome WriteServer(App& app, ProxyServerValue::Form form,
         return WriteOutcome::OpenFailed;
     }
     app.state.NowProxyName = server.address;
-    const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz,
-                                                     ProxyServerValue::Compose(form, server));
+    const std::wstring value = ProxyServerValue::Compose(form, server);
+    const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz, value);
+    // In force from now on, for a pick that the events below let through.
+    if (result == RegResult::Success) app.state.ProxyServerRead = value;
     app.ui.DoEvents();
     if (result != RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");

@@ -110,6 +110,16 @@ TEST_P(RegistryFault, TheTrialWindowsConnectWritesAllOrNothing) {
     EXPECT_EQ(h.t.notifier.notices, failing == Call::Query ? 1 : 0);
 }
 
+TEST_P(RegistryFault, AllProtocolsWritesAllOrNothing) {
+    StartShownThenFail();
+    Headless::ClickMenu(window.form(), L"MnuPf", 112);
+    EXPECT_EQ(NewPrompts(), Expect({Texts::kOpenError}, {Texts::kReadError}, {Texts::kWriteError}));
+    EXPECT_EQ(Stored("ProxyServer"), Sz("HTTP=a.example:8080"));
+    EXPECT_EQ(h.t.memory.OpenHandles(), 0u);
+    EXPECT_EQ(h.t.notifier.notices, 0);
+    EXPECT_EQ(Headless::Menu(window.form(), L"MnuPf", 112).enabled, failing == Call::Set);
+}
+
 // The key missing, the value too long for its buffer, the key closed to writing.
 INSTANTIATE_TEST_SUITE_P(EachCall, RegistryFault,
                          ::testing::Values(std::tuple{2, Call::Open}, std::tuple{234, Call::Query},

@@ -1,5 +1,7 @@
 // The main window and its tray icon, over the headless toolkit.
 
+#include <utility>
+
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/Texts.h"
 #include "ui/toolkit/Faults.h"
@@ -486,6 +488,36 @@ TEST(EndedFromAModalWindow, YesEndsTheProgramAndNothingComesBack) {
         EXPECT_TRUE(Headless::Icons().empty());
         EXPECT_EQ(Headless::Boxes().size(), shown + 1) << "the close question, and nothing after";
     }
+}
+
+// A quick return to the entry in force, let through by the events of the write before it, is
+// the pick that stays in force, with its own comment.
+TEST_F(MainWindow, APickLetThroughByTheWriteBeforeItIsTheOneInForce) {
+    h.StartShown("a.example,8080,a\r\nb.example,3128,b\r\n");
+    bool once = false;
+    h.t.notifier.onNotice = [&] {
+        if (std::exchange(once, true)) return;
+        Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);  // what the write's DoEvents lets through
+    };
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 1);
+    EXPECT_EQ(Ctl(L"Cmb_ProxyName").ListIndex(), 0);
+    EXPECT_EQ(StoredServer(), Sz("http=a.example:8080")) << "the last pick is in force";
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[http=a.example]");
+    EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"a");
+}
+
+// All Protocols finds the proxy turned off and its value emptied by another program: nothing
+// to rewrite, and the window shows what it read.
+TEST_F(MainWindow, AllProtocolsWithNothingToRewriteShowsWhatItRead) {
+    h.StartShown();
+    h.t.memory.Put(kSettingsPath, "ProxyEnable", RegType::Dword, {0, 0, 0, 0});
+    h.t.PutServer("");
+    Headless::ClickMenu(window.form(), L"MnuPf", 112);
+    EXPECT_EQ(Ctl(L"Chk_ProxyEnable").Value(), 0);
+    EXPECT_FALSE(Ctl(L"Cmb_ProxyName").Enabled());
+    EXPECT_FALSE(Headless::Menu(window.form(), L"MnuPf", 110).enabled);
+    EXPECT_EQ(Ctl(L"Lbl_NowProxyName").Text(), L"ｱﾄﾞﾚｽ[]");
+    EXPECT_TRUE(Headless::Boxes().empty());
 }
 
 }  // namespace

@@ -107,14 +107,19 @@ void Frm_Main::Show_Me() {
     if (!state_.ShowMeAllowed || showingMe_) return;
     const FlagSet showing(showingMe_);
     MainBas::ReadProxySettings(app_);
+    ShowSettings();
+    form_.SetState(WindowState::Normal);
+    KeepOffTheTaskbar();
+    form_.Show();
+}
+
+// What was read last, in the labels, the check box and what it enables.
+void Frm_Main::ShowSettings() {
     Lbl_NowProxyName.SetText(L"ｱﾄﾞﾚｽ[" + state_.NowProxyName + L"]");
     Lbl_NowPortNo.SetText(L"PortNo[" + state_.NowPortNo + L"]");
     Chk_ProxyEnable.SetValue(MainBas::NumberOf(state_.NowProxyEnable));
     EnableByProxyState();
     ShowServerForm();
-    form_.SetState(WindowState::Normal);
-    KeepOffTheTaskbar();
-    form_.Show();
 }
 
 void Frm_Main::Cmb_ProxyName_Click() {
@@ -126,7 +131,8 @@ void Frm_Main::Cmb_ProxyName_Click() {
         MainBas::WriteOutcome::Written)
         return;
     Show_Me();
-    Lbl_Comment.SetText(Trim(entry.Comment));
+    // A later pick that the write's events let through has shown its own comment.
+    if (Cmb_ProxyName.ListIndex() == k) Lbl_Comment.SetText(Trim(entry.Comment));
 }
 
 // The server in force as last read: after a failed write the same pick tries again.
@@ -180,7 +186,7 @@ void Frm_Main::Cmd_AllProtocols() {
     const Form wanted =
         MainBas::FormInForce(state_) == Form::AllProtocols ? Form::HttpOnly : Form::AllProtocols;
     MainBas::ReadProxySettings(app_);
-    if (!FormSwitchable()) return ShowServerForm();
+    if (!FormSwitchable()) return ShowSettings();
     const std::wstring valueInForce = *state_.ProxyServerRead;
     MainBas::WriteServerForm(app_, valueInForce, wanted);
     Show_Me();

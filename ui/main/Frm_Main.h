@@ -44,6 +44,7 @@ private:
     void EnableByProxyState();
     bool FormSwitchable() const;
     void ShowServerForm();
+    void ShowSettings();
     bool IsInForce(const ProxyEntry& entry) const;
     void ShowModalWindow(Form& window);
 
