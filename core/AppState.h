@@ -60,7 +60,7 @@ struct AppState {
     std::wstring NowPortNo;
     // The ProxyServer value as the last read found it or the last write stored it; none when it
     // could not be read.
-    std::optional<std::wstring> ProxyServerRead;
+    std::optional<std::wstring> ProxyServerInForce;
 
     int32_t ProxyLastIndex() const { return static_cast<int32_t>(ProxyTable.size()) - 1; }
 };

@@ -9,7 +9,7 @@ namespace MainBas {
 int NumberOf(const std::wstring& flagText) { return Trim(flagText) == L"1" ? 1 : 0; }
 
 void ReadProxySettings(App& app) {
-    app.state.ProxyServerRead.reset();
+    app.state.ProxyServerInForce.reset();
     REGEDIT::Registry& reg = app.registry;
     REGEDIT::OpenedKey key(reg, kHkeyCurrentUser, kInternetSettingsKey);
     if (!key.IsOpen()) {
@@ -31,7 +31,7 @@ void ReadProxySettings(App& app) {
         return;
     }
     const std::wstring server = CutNullChars(REGEDIT::ValueAsText(value));
-    app.state.ProxyServerRead = server;
+    app.state.ProxyServerInForce = server;
     SplitProxyServer(app.state, server);
 }
 
@@ -88,7 +88,7 @@ WriteOutcome WriteServer(App& app, ProxyServerValue::Form form,
     const std::wstring value = ProxyServerValue::Compose(form, server);
     const int32_t result = app.registry.Reg_SetValue(key.get(), kProxyServer, RegType::Sz, value);
     // In force from now on, for a pick that the events below let through.
-    if (result == RegResult::Success) app.state.ProxyServerRead = value;
+    if (result == RegResult::Success) app.state.ProxyServerInForce = value;
     app.ui.DoEvents();
     if (result != RegResult::Success) {
         app.ui.MsgBox(kWriteError, MsgStyle::OkOnly, L"");
@@ -103,8 +103,8 @@ WriteOutcome WriteServer(App& app, ProxyServerValue::Form form,
 }  // namespace
 
 ProxyServerValue::Form FormInForce(const AppState& state) {
-    return state.ProxyServerRead ? ProxyServerValue::FormOf(*state.ProxyServerRead)
-                                 : ProxyServerValue::Form::HttpOnly;
+    return state.ProxyServerInForce ? ProxyServerValue::FormOf(*state.ProxyServerInForce)
+                                    : ProxyServerValue::Form::HttpOnly;
 }
 
 WriteOutcome WriteProxyServer(App& app, const std::wstring& address, const std::wstring& port) {

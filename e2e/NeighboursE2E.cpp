@@ -157,9 +157,13 @@ TEST_F(NeighboursE2E, ACloseRequestWithAnUnsavedEntryAsksTheEditorsQuestionFirst
     EXPECT_EQ(box->title, Texts::kEditorSaveTitle);
     EXPECT_TRUE(IsWindowVisible(editor));
     Answer(*box, IDYES);
-    EXPECT_EQ(zelkor.AnswerNextBox(IDYES).title, Texts::kCloseTitle);
+    const auto close = WaitForMessageBox(zelkor.Pid());
+    ASSERT_TRUE(close);
+    EXPECT_EQ(close->title, Texts::kCloseTitle);
+    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList + L"new.example.jp,8000,\r\n"))
+        << "saved before the program's own question";
+    Answer(*close, IDYES);
     EXPECT_TRUE(zelkor.WaitForExit());
-    EXPECT_EQ(zelkor.ListFile(), Ansi(kSampleList + L"new.example.jp,8000,\r\n"));
 }
 
 // A disk with room left for part of the list only: the save fails in the system's own words

@@ -66,6 +66,10 @@ TEST_F(ProxyClientE2E, EverySwitchInTheWindowsIsTakenByAWinInetClient) {
     PickNow(controls.servers, 1);
     EXPECT_TRUE(Holds("ProxyServer", REG_SZ, Sz(proxyB.Address())));
     EXPECT_EQ(FetchOnce(url), "proxy-B");
+    ChooseMenu(zelkor.MainWindow(), MainMenu::AllProtocols);
+    EXPECT_TRUE(WaitForSetting("ProxyServer", REG_SZ, Sz("http=" + proxyB.Address())));
+    EXPECT_EQ(FetchOnce(url), "proxy-B");
+    EXPECT_TRUE(Holds("ProxyEnable", REG_DWORD, Dword(1)));
     Press(controls.check);
     ASSERT_TRUE(ProxyEnableBecomes('\0'));
     EXPECT_EQ(running.FetchAgain(), "origin");

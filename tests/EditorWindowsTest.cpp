@@ -130,6 +130,7 @@ TEST_F(Editor, DeleteAsksAndMovesTheRestUp) {
         Headless::Answer(MsgAnswer::Yes);
     });
     EXPECT_EQ(Headless::Boxes()[0].prompt, L"Proxy:a.exampleを削除します。\n\rよろしいですか？");
+    EXPECT_EQ(Headless::Boxes()[0].style & 0xF0, MsgStyle::Question);
     EXPECT_EQ(h.t.ListBytes(), "b.example,3128,\r\n");
 }
 
@@ -233,6 +234,12 @@ TEST_F(Trial, ButtonsNeedBothBoxes) {
         EXPECT_TRUE(f.Ctl(L"CmdPF", 110).Enabled());
         f.Ctl(L"Txt_Body", 1).SetText(L"  ");
         EXPECT_FALSE(f.Ctl(L"CmdPF", 110).Enabled());
+        // The masks: the address takes single-byte characters, the port its few.
+        Type(f.Ctl(L"Txt_Body", 0), L"あy");
+        EXPECT_EQ(f.Ctl(L"Txt_Body", 0).Text(), L" xy");
+        f.Ctl(L"Txt_Body", 1).SetText(L"");
+        Type(f.Ctl(L"Txt_Body", 1), L"8a0y");
+        EXPECT_EQ(f.Ctl(L"Txt_Body", 1).Text(), L"80");
     });
 }
 

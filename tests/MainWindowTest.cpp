@@ -184,7 +184,7 @@ TEST_F(MainWindow, UnreadableSettingsShowTheBoxClear) {
     EXPECT_FALSE(Headless::Menu(window.form(), L"MnuPf", 110).enabled);
 }
 
-// Its buttons, icon and default button are the end-to-end test's to see.
+// Its buttons and default button are the end-to-end test's to see; which icon, this one's.
 TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
     h.StartShown();
 
@@ -194,6 +194,7 @@ TEST_F(MainWindow, TheCloseQuestionsThreeAnswers) {
     ASSERT_EQ(Headless::Boxes().size(), 1u);
     EXPECT_EQ(Headless::Boxes()[0].prompt, Texts::kCloseQuestion);
     EXPECT_EQ(Headless::Boxes()[0].title, Texts::kCloseTitle);
+    EXPECT_EQ(Headless::Boxes()[0].style & 0xF0, MsgStyle::Question);
 
     Headless::Answer(MsgAnswer::No);
     Headless::ClickMenu(window.form(), L"MnuPf", 199);

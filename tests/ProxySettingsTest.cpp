@@ -191,6 +191,7 @@ TEST_F(ProxySettings, WritersKeepTheFormInForceAndSwitchingRewritesTheOther) {
     };
     const Case cases[] = {
         {"HTTP=old:1", "http=new.host:3128", "old:1"},
+        {"http=old:1", "http=new.host:3128", "old:1"},
         {"old:1", "new.host:3128", "http=old:1"},
         {" [::1]:8080 ", "new.host:3128", "http=[::1]:8080"},
         {"https=b:2;http=a:1", "http=new.host:3128", "a:1"},
@@ -216,7 +217,7 @@ TEST_F(ProxySettings, WritersKeepTheFormInForceAndSwitchingRewritesTheOther) {
     EXPECT_EQ(ProxyServerValue::HttpServerOf(L"socks=s:1080").address, L"");
     MainBas::WriteProxyServer(t.app, L"a", L"");  // an entry without its port keeps the colon
     EXPECT_EQ(t.Stored("ProxyServer")->bytes, Sz("http=a:"));
-    state.ProxyServerRead = L"old:1";  // a read that fails forgets the form
+    state.ProxyServerInForce = L"old:1";  // a read that fails forgets the form
     t.memory.FailCalls(Call::Query, 2);
     Read();
     EXPECT_EQ(MainBas::FormInForce(state), ProxyServerValue::Form::HttpOnly);

@@ -90,7 +90,7 @@ void Frm_Main::EnableByProxyState() {
 
 // There is nothing to rewrite while no value could be read, or it names no http proxy.
 bool Frm_Main::FormSwitchable() const {
-    const std::optional<std::wstring>& value = state_.ProxyServerRead;
+    const std::optional<std::wstring>& value = state_.ProxyServerInForce;
     return value && !ProxyServerValue::HttpServerOf(*value).address.empty();
 }
 
@@ -137,8 +137,8 @@ void Frm_Main::Cmb_ProxyName_Click() {
 
 // The server in force as last read: after a failed write the same pick tries again.
 bool Frm_Main::IsInForce(const ProxyEntry& entry) const {
-    return state_.ProxyServerRead &&
-           ProxyServerValue::HttpServerOf(*state_.ProxyServerRead) ==
+    return state_.ProxyServerInForce &&
+           ProxyServerValue::HttpServerOf(*state_.ProxyServerInForce) ==
                ProxyServerValue::Server{Trim(entry.Address), Trim(entry.Port)};
 }
 
@@ -187,7 +187,7 @@ void Frm_Main::Cmd_AllProtocols() {
         MainBas::FormInForce(state_) == Form::AllProtocols ? Form::HttpOnly : Form::AllProtocols;
     MainBas::ReadProxySettings(app_);
     if (!FormSwitchable()) return ShowSettings();
-    const std::wstring valueInForce = *state_.ProxyServerRead;
+    const std::wstring valueInForce = *state_.ProxyServerInForce;
     MainBas::WriteServerForm(app_, valueInForce, wanted);
     Show_Me();
 }

@@ -273,7 +273,11 @@ std::vector<std::wstring> Prompts() {
     return prompts;
 }
 void Answer(int answer) { world().answers.push_back(answer); }
-void WhileNextBoxUp(std::function<void()> script) { world().whileNextBoxUp = std::move(script); }
+void WhileNextBoxUp(std::function<void()> script) {
+    World& w = world();
+    if (w.whileNextBoxUp) w.unused.push_back(L"what was to come while a box was up");
+    w.whileNextBoxUp = std::move(script);
+}
 const std::wstring& EndSessionReason() { return world().endSessionReason; }
 bool BoxInFront() { return world().boxInFront; }
 void OnModal(const std::wstring& formName, std::function<void(Form&)> script) {
