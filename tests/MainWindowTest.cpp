@@ -92,7 +92,7 @@ TEST_F(MainWindow, PickingAServerWritesItAndShowsItsComment) {
 // In either form: two entries on one host, such as two debugging proxies, differ by their ports.
 TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwitches) {
     h.Start("a.example,8080,x\r\na.example,8888,y\r\n");
-    const std::pair<std::string, std::string> forms[] = {{"HTTP=a.example:8080", "http=a.example:"},
+    const std::pair<std::string, std::string> forms[] = {{"http=a.example:8080", "http=a.example:"},
                                                          {"a.example:8080", "a.example:"}};
     for (const auto& [inForce, written] : forms) {
         h.t.PutServer(inForce);
@@ -108,6 +108,11 @@ TEST_F(MainWindow, PickingTheServerInForceDoesNothingAndAnotherPortOnItsHostSwit
         EXPECT_EQ(StoredServer(), Sz(written + "8080")) << inForce;
         EXPECT_EQ(Ctl(L"Lbl_Comment").Text(), L"x") << inForce;
     }
+    // An older version's "HTTP=", which the browsers ignore, is no server in force.
+    h.t.PutServer("HTTP=a.example:8080");
+    Headless::TrayMessage(window.form(), 0x201);
+    Headless::Pick(Ctl(L"Cmb_ProxyName"), 0);
+    EXPECT_EQ(StoredServer(), Sz("http=a.example:8080"));
 }
 
 // The form of the value in force is the setting: the item shows it, switches it, and every

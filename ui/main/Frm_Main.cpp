@@ -135,11 +135,13 @@ void Frm_Main::Cmb_ProxyName_Click() {
     if (Cmb_ProxyName.ListIndex() == k) Lbl_Comment.SetText(Trim(entry.Comment));
 }
 
-// The server in force as last read: after a failed write the same pick tries again.
+// In force when its write would store just what the registry holds: after a failed write the
+// same pick tries again, and an old "HTTP=" value the browsers ignore is rewritten.
 bool Frm_Main::IsInForce(const ProxyEntry& entry) const {
     return state_.ProxyServerInForce &&
-           ProxyServerValue::HttpServerOf(*state_.ProxyServerInForce) ==
-               ProxyServerValue::Server{Trim(entry.Address), Trim(entry.Port)};
+           *state_.ProxyServerInForce ==
+               ProxyServerValue::Compose(MainBas::FormInForce(state_),
+                                         {Trim(entry.Address), Trim(entry.Port)});
 }
 
 void Frm_Main::Chk_ProxyEnable_Click() {
